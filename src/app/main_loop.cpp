@@ -1,0 +1,71 @@
+#include "app/main_loop.h"
+
+#include "app/game_state.h"
+#include "app/run_frame.h"
+#include "platform/platform.h"
+
+bool startUp(GameState& state, Platform& platform)
+{
+    platform.keepDisplayAwake(true);
+    platform.showCursor(false);
+    if (!platform.createMainWindow(state))
+        return false;
+    platform.showMainWindow();
+    platform.takeFirstMessage();
+    return true;
+}
+
+bool mainLoopTurn(GameState& state, Platform& platform)
+{
+    state.inputGate = 1;
+    platform.handleOneMessage(state);
+    const std::int32_t stopping = state.shuttingDown;
+    state.inputGate = 2;
+    if (stopping != 0)
+        return false;
+    runFrame(state, platform);
+    return true;
+}
+
+int runGame(GameState& state, Platform& platform)
+{
+    if (!startUp(state, platform))
+        return 0;
+    while (state.running == 1)
+        mainLoopTurn(state, platform);
+    return 0;
+}
+
+void shutdownSequence(GameState& state, Platform& platform)
+{
+    if (state.closeState != 1)
+        return;
+    state.closeState = 2;
+    state.running = 0;
+    state.shuttingDown = 1;
+    platform.keepDisplayAwake(false);
+    platform.stopMusic();
+    platform.endMenuDialog();
+    platform.destroyMainWindow();
+}
+
+void reactivationStep(GameState& state, Platform& platform)
+{
+    if (state.menuVisible == 0 && state.refocusRequest == 1) {
+        platform.reactivateMainWindow();
+        state.refocusRequest = 2;
+    }
+}
+
+void framePause(Platform& platform)
+{
+    // The frame's own work is not subtracted: every frame lasts its work plus
+    // at least 34 ms. Sleeps are rounded up to whole milliseconds.
+    constexpr std::int64_t pauseNs = 34'000'000;
+    std::int64_t now = platform.clockNanoseconds();
+    const std::int64_t deadline = now + pauseNs;
+    while (now < deadline) {
+        platform.sleepMilliseconds((deadline - now + 999'999) / 1'000'000);
+        now = platform.clockNanoseconds();
+    }
+}

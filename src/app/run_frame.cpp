@@ -1,0 +1,59 @@
+#include "app/run_frame.h"
+
+#include "app/game_state.h"
+#include "app/main_loop.h"
+#include "banner/banner_grid.h"
+#include "banner/dot_font.h"
+#include "match/banner_text.h"
+#include "match/match_flow.h"
+#include "match/music.h"
+#include "platform/platform.h"
+#include "render/frame.h"
+#include "sim/simulation.h"
+
+void placeTitleView(GameState& state)
+{
+    state.player1.x = 0.0f;
+    state.player1.y = -7.0f;
+    state.player1.heading = headingLeft;
+    state.pitch.x = 0.0f;
+    state.pitch.y = 0.0f;
+}
+
+// Every change to the game state happens here, outside the drawing calls, so
+// a run that draws nothing changes the state exactly as a drawn run does.
+void runFrame(GameState& state, Platform& platform)
+{
+    if (state.glSetupStep == 3 || state.glSetupStep == 5) {
+        const bool draw = platform.drawsFrames();
+        if (draw)
+            setUpFrame(state);
+        state.glSetupStep = 5;
+
+        musicStep(state, platform);
+        matchStep(state);
+        if (matchInPlay(state))
+            simulationStep(state);
+
+        const bool matchView = state.matchPhase == 2;
+        if (!matchView)
+            placeTitleView(state);
+        if (draw)
+            drawScene(state);
+        if (matchView)
+            keeperStep(state);
+
+        clearBanner(state);
+        resetPlotting(state);
+        bannerTextStep(state);
+        plotBannerText(state);
+        if (draw)
+            drawBanner(state);
+
+        endOfFrameClearing(state);
+        if (draw)
+            finishFrame(state, platform);
+    }
+    reactivationStep(state, platform);
+    framePause(platform);
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The frame routine: the fixed sequence of steps that every turn of the main
+// loop runs once.
+
+struct GameState;
+class Platform;
+
+void runFrame(GameState& state, Platform& platform);
+
+// The title view's own effect on the game: the anchor and player1 are put
+// back in every title frame.
+void placeTitleView(GameState& state);

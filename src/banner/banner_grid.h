@@ -1,0 +1,17 @@
+#pragma once
+// The banner: 320 x 10 cells across the top of the view, each grey or black,
+// held in three colour planes indexed row * 320 + column.
+
+struct GameState;
+
+constexpr float bannerGrey = 0.5f;
+constexpr float bannerBlack = 0.0f;
+
+// Every cell back to grey; runs once per frame before the text is plotted.
+void clearBanner(GameState& state);
+
+// Number of cells that are black in all three planes.
+int countBlackCells(const GameState& state);
+
+// Draws the 3,200 cells under the frame's camera (drawing code only).
+void drawBanner(GameState& state);

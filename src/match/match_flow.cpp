@@ -1,0 +1,93 @@
+#include "match/match_flow.h"
+
+#include "app/game_state.h"
+#include "match/banner_text.h"
+
+namespace {
+constexpr int pauseSettleFrames = 30;
+}
+
+void matchStep(GameState& state)
+{
+    std::int32_t& pause = state.pauseState;
+
+    if (state.pauseLatch == 1) {
+        if (pause == 0 && state.matchPhase == 2) {
+            state.pauseFrames = 0;
+            pause = 1;
+        } else if (pause == 2) {
+            pause = 0;
+            state.matchPhase = 2;
+        }
+    }
+
+    if (state.restartLatch == 1 && pause == 2) {
+        pause = 0;
+        state.pauseFrames = 0;
+        state.matchPhase = 1;
+    }
+
+    bool paused;
+    if (state.enterLatch == 1 && pause == 0) {
+        state.matchPhase = 2;
+        state.goals = 0;
+        state.attempts = 0;
+        paused = false;
+    } else if (pause == 1) {
+        if (state.pauseFrames < pauseSettleFrames)
+            ++state.pauseFrames;
+        if (state.pauseFrames >= pauseSettleFrames)
+            pause = 2;
+        paused = true;
+    } else {
+        paused = pause != 0;
+    }
+
+    if (paused) {
+        // A request still waiting is dropped; a pass or shot under way
+        // survives the pause.
+        if (state.ballInFlight != 1) {
+            state.passState = 1;
+            state.shotState = 3;
+        }
+        state.upLatch = 0;
+        state.downLatch = 0;
+        state.rightLatch = 0;
+        state.leftLatch = 0;
+        state.enterLatch = 0;
+    }
+}
+
+bool matchInPlay(const GameState& state)
+{
+    return state.matchPhase == 2 && state.pauseState == 0;
+}
+
+void endOfMatchTests(GameState& state)
+{
+    if (state.goals >= goalsToWin) {
+        state.matchPhase = 1;
+        state.resetRequest = 1;
+        setVictoryText(state);
+    }
+    if (state.attempts >= attemptsToLose) {
+        state.matchPhase = 1;
+        state.resetRequest = 1;
+        setDefeatText(state);
+    }
+}
+
+void endOfFrameClearing(GameState& state)
+{
+    state.upLatch = 0;
+    state.downLatch = 0;
+    state.rightLatch = 0;
+    state.leftLatch = 0;
+    state.enterLatch = 0;
+    state.pauseLatch = 0;
+    state.restartLatch = 0;
+    if (state.ballHolder == 0) {
+        state.passState = 1;
+        state.shotState = 3;
+    }
+}

@@ -1,0 +1,30 @@
+#include "platform/headless/headless_game.h"
+
+#include "app/main_loop.h"
+
+HeadlessGame::HeadlessGame(std::span<const ScriptEvent> script, bool draws)
+    : platform(script, draws)
+{
+}
+
+bool HeadlessGame::start()
+{
+    return startUp(state, platform);
+}
+
+bool HeadlessGame::turn()
+{
+    if (state.running != 1)
+        return false;
+    ++turnsRun;
+    platform.postEventsForTurn(turnsRun);
+    const bool frameRan = mainLoopTurn(state, platform);
+    if (frameRan)
+        ++framesRun;
+    return frameRan;
+}
+
+void HeadlessGame::stop()
+{
+    shutdownSequence(state, platform);
+}

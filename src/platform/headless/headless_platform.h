@@ -1,0 +1,58 @@
+#pragma once
+// The headless platform layer: messages come from a script, nothing sleeps and
+// nothing sounds. What the game asks of the machine is recorded so tests can
+// see it: music starts and stops, the cursor counter, the MENU dialog.
+
+#include <cstdint>
+#include <span>
+
+#include "platform/headless/script.h"
+#include "platform/platform.h"
+
+class HeadlessPlatform : public Platform {
+public:
+    // The script must outlive the platform.
+    explicit HeadlessPlatform(std::span<const ScriptEvent> script, bool draws = false);
+
+    // Posts every scripted event of this turn to the queue; the runner calls
+    // it just before each turn's message step.
+    void postEventsForTurn(std::int64_t turn);
+
+    void keepDisplayAwake(bool awake) override { displayAwake = awake; }
+    void showCursor(bool show) override { cursorCounter += show ? 1 : -1; }
+    bool createMainWindow(GameState& state) override;
+    void showMainWindow() override { windowShown = true; }
+    void takeFirstMessage() override {}
+    void handleOneMessage(GameState& state) override;
+    bool drawsFrames() const override { return draws; }
+    void presentFrame() override { ++framesPresented; }
+    void startMusic() override { ++musicStarts; musicPlaying = true; }
+    void stopMusic() override { ++musicStops; musicPlaying = false; }
+    void showMenuDialog(const char* description, const char* keyHelp) override;
+    void endMenuDialog() override { menuShown = false; }
+    void reactivateMainWindow() override { ++reactivations; }
+    void destroyMainWindow() override { windowDestroyed = true; }
+    std::int64_t clockNanoseconds() override { return clock; }
+    void sleepMilliseconds(std::int64_t ms) override { clock += ms * 1'000'000; }
+
+    // What the game did with the machine, for tests and the runner.
+    bool displayAwake = false;
+    int cursorCounter = 0;  // the cursor shows while this is at least 0
+    bool windowShown = false;
+    bool windowDestroyed = false;
+    std::int64_t framesPresented = 0;
+    int musicStarts = 0;
+    int musicStops = 0;
+    bool musicPlaying = false;
+    bool menuShown = false;  // the dialog is then the active window
+    const char* menuDescription = "1";  // its template texts until first shown
+    const char* menuKeyHelp = "2";
+    int reactivations = 0;
+    std::int64_t clock = 0;  // virtual: only the frame pauses advance it
+
+private:
+    std::span<const ScriptEvent> script;
+    std::size_t posted = 0;    // events [0, posted) are in the queue or done
+    std::size_t consumed = 0;  // events [0, consumed) have been handled
+    bool draws;
+};

@@ -1,0 +1,191 @@
+#include "platform/headless/script.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <cstdio>
+
+namespace {
+
+struct NamedEvent {
+    const char* name;
+    MessageKind kind;
+    std::int32_t code;
+};
+
+constexpr NamedEvent namedEvents[] = {
+    {"enter", MessageKind::keyDown, 13}, {"escape", MessageKind::keyDown, 27},
+    {"left", MessageKind::keyDown, 37},  {"up", MessageKind::keyDown, 38},
+    {"right", MessageKind::keyDown, 39}, {"down", MessageKind::keyDown, 40},
+    {"a", MessageKind::keyDown, 65},     {"m", MessageKind::keyDown, 77},
+    {"p", MessageKind::keyDown, 80},     {"r", MessageKind::keyDown, 82},
+    {"s", MessageKind::keyDown, 83},     {"z", MessageKind::keyDown, 90},
+    {"close", MessageKind::close, 0},    {"menu-ok", MessageKind::menuOk, 0},
+    {"menu-close", MessageKind::menuClose, 0},
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool allDigits(std::string_view s)
+{
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// Parses a decimal number made of digits only, up to `limit`.
+bool parseBounded(std::string_view s, std::int64_t limit, std::int64_t& value)
+{
+    if (!allDigits(s))
+        return false;
+    std::int64_t v = 0;
+    for (char c : s) {
+        v = v * 10 + (c - '0');
+        if (v > limit)
+            return false;
+    }
+    value = v;
+    return true;
+}
+
+// Quotes a piece of a bad line for an error message, kept short and printable.
+std::string quoted(std::string_view s)
+{
+    constexpr std::size_t maxShown = 40;
+    std::string out = "'";
+    for (std::size_t i = 0; i < s.size() && i < maxShown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 32 && c < 127) {
+            out += static_cast<char>(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", c);
+            out += hex;
+        }
+    }
+    if (s.size() > maxShown)
+        out += "...";
+    return out + "'";
+}
+
+bool parseEvent(std::string_view word, ScriptEvent& event)
+{
+    for (const NamedEvent& named : namedEvents) {
+        if (word == named.name) {
+            event.kind = named.kind;
+            event.code = named.code;
+            return true;
+        }
+    }
+    constexpr std::string_view keyPrefix = "key:";
+    std::int64_t code = 0;
+    if (word.substr(0, keyPrefix.size()) == keyPrefix &&
+        parseBounded(word.substr(keyPrefix.size()), 255, code)) {
+        event.kind = MessageKind::keyDown;
+        event.code = static_cast<std::int32_t>(code);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Script parseScript(std::string_view text, std::string_view name)
+{
+    Script script;
+    std::int64_t lastTurn = 0;
+    std::size_t lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        ++lineNumber;
+
+        auto fail = [&](const std::string& problem) {
+            script.events.clear();
+            script.error = std::string(name) + ":" + std::to_string(lineNumber) + ": " + problem;
+            return script;
+        };
+
+        // Blanks, tabs and one carriage return may end a line.
+        while (!line.empty() && (isBlank(line.back()) || line.back() == '\r'))
+            line.remove_suffix(1);
+        std::size_t start = 0;
+        while (start < line.size() && isBlank(line[start]))
+            ++start;
+        line.remove_prefix(start);
+        if (line.empty() || line.front() == '#')
+            continue;
+
+        std::size_t gap = 0;
+        while (gap < line.size() && !isBlank(line[gap]))
+            ++gap;
+        const std::string_view turnWord = line.substr(0, gap);
+        std::size_t eventStart = gap;
+        while (eventStart < line.size() && isBlank(line[eventStart]))
+            ++eventStart;
+        std::size_t eventEnd = eventStart;
+        while (eventEnd < line.size() && !isBlank(line[eventEnd]))
+            ++eventEnd;
+        const std::string_view eventWord = line.substr(eventStart, eventEnd - eventStart);
+
+        ScriptEvent event;
+        if (!parseBounded(turnWord, maxScriptTurn, event.turn) || event.turn < 1)
+            return fail("turn " + quoted(turnWord) + " is not a number from 1 to 2147483647");
+        if (event.turn < lastTurn)
+            return fail("turn " + std::to_string(event.turn) + " comes after turn " +
+                        std::to_string(lastTurn) + " (turns may not go backwards)");
+        if (eventWord.empty())
+            return fail("missing event after turn " + std::to_string(event.turn));
+        if (eventEnd != line.size()) {
+            std::size_t extra = eventEnd;
+            while (isBlank(line[extra]))
+                ++extra;
+            return fail("unexpected " + quoted(line.substr(extra)) + " after the event");
+        }
+        if (!parseEvent(eventWord, event))
+            return fail("unknown event " + quoted(eventWord));
+        lastTurn = event.turn;
+        script.events.push_back(event);
+    }
+    return script;
+}
+
+Script loadScript(const std::string& path)
+{
+    Script script;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        script.error = "cannot read script " + path + ": " + std::strerror(errno);
+        return script;
+    }
+    std::string text;
+    char chunk[65536];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        text.append(chunk, got);
+    // A directory opens fine on some systems and only fails on reading.
+    const bool failed = std::ferror(file) != 0;
+    const int readErrno = errno;
+    std::fclose(file);
+    if (failed) {
+        script.error = "cannot read script " + path + ": " + std::strerror(readErrno);
+        return script;
+    }
+    return parseScript(text, path);
+}
+
+std::string formatScriptEvent(const ScriptEvent& event)
+{
+    std::string line = std::to_string(event.turn) + " ";
+    for (const NamedEvent& named : namedEvents)
+        if (named.kind == event.kind && (event.kind != MessageKind::keyDown || named.code == event.code))
+            return line + named.name;
+    return line + "key:" + std::to_string(event.code);
+}

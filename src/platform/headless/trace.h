@@ -1,0 +1,43 @@
+#pragma once
+// The frame trace: one CSV line per frame that ran, written after the frame.
+// Other tools read it, so columns are only ever added at the end.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+struct GameState;
+
+// The header line, without the line end.
+extern const char* const traceHeader;
+
+// Longest possible row: 46 numbers plus the quoted banner text.
+constexpr std::size_t traceRowCapacity = 2048;
+
+// Writes one float the way the trace does: shortest "%.9g" form, which
+// round-trips a 32-bit float; "-0" for negative zero; "nan" for any
+// not-a-number. Returns the end of what was written.
+char* formatTraceFloat(char* out, float value);
+
+// Formats the row of one frame, with the line end, into `out` (at least
+// traceRowCapacity bytes). Returns the number of bytes written.
+std::size_t formatTraceRow(char* out, std::int64_t frame, const GameState& state);
+
+class TraceWriter {
+public:
+    // Takes ownership of `file` (closed by close()); nullptr writes nothing.
+    explicit TraceWriter(std::FILE* file) : file(file) {}
+    ~TraceWriter() { close(); }
+    TraceWriter(const TraceWriter&) = delete;
+    TraceWriter& operator=(const TraceWriter&) = delete;
+
+    bool active() const { return file != nullptr; }
+    void writeHeader();
+    void writeRow(std::int64_t frame, const GameState& state);
+    // Flushes and closes; false if anything failed to be written.
+    bool close();
+
+private:
+    std::FILE* file;
+    bool failed = false;
+};

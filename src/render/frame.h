@@ -1,0 +1,18 @@
+#pragma once
+// The drawing calls of a frame: per-frame drawing state under the fixed
+// camera, the scene, and the frame's end. They change no game state apart
+// from their own drawing scratch; the frame routine calls them only when the
+// platform really draws.
+
+struct GameState;
+class Platform;
+
+// Opens every drawn frame: the projection while glSetupStep is still 3 (the
+// first frame), then depth test, clear, camera and blending.
+void setUpFrame(GameState& state);
+
+// The match view when matchPhase is 2, the title view when it is 1.
+void drawScene(GameState& state);
+
+// Closes every drawn frame and presents it.
+void finishFrame(GameState& state, Platform& platform);
