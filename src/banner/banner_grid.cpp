@@ -34,8 +34,9 @@ void clearBanner(GameState& state)
 int countBlackCells(const GameState& state)
 {
     int black = 0;
+    // Bitwise, not short-circuit, so the loop vectorises.
     for (int i = 0; i < bannerCells; ++i)
-        black += state.bannerRed[i] == bannerBlack && state.bannerGreen[i] == bannerBlack &&
-                 state.bannerBlue[i] == bannerBlack;
+        black += (state.bannerRed[i] == bannerBlack) & (state.bannerGreen[i] == bannerBlack) &
+                 (state.bannerBlue[i] == bannerBlack);
     return black;
 }
