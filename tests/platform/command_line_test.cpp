@@ -4,7 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <filesystem>
 #include <fstream>
@@ -97,6 +104,9 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         {"--headless --frames 5 --no-render --script '" + dir.string() + "'" + t, "cannot read script"},
         {"--headless --frames 5 --no-render --trace '" + (dir / "no/such/dir/t.csv").string() + "'",
          "cannot write trace"},
+        // Not writable even for root.
+        {"--headless --frames 5 --no-render --trace /sys/brightwicket-trace.csv", "cannot write trace"},
+        {"--headless --frames 5 --no-render --trace '" + dir.string() + "'", "cannot write trace"},
     };
     for (const Case& c : cases) {
         const Outcome o = run(c.args);
@@ -136,4 +146,45 @@ TEST_F(CommandLineTest, RunWithoutTraceWritesNothing)
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.err, "");
+}
+
+TEST_F(CommandLineTest, AFullDiskIsReportedNotHidden)
+{
+    const Outcome o = run("--headless --frames 2000 --no-render --trace /dev/full");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "brightwicket: writing the trace to /dev/full failed\n");
+}
+
+TEST_F(CommandLineTest, SignalsEndTheRunAfterTheFrameWithTheTraceFlushed)
+{
+    for (int signal : {SIGINT, SIGTERM}) {
+        const fs::path trace = dir / (std::to_string(signal) + ".csv");
+        const std::string path = trace.string();
+        const char* argv[] = {BRIGHTWICKET_BINARY, "--headless", "--frames", "2000000000",
+                              "--no-render", "--trace", path.c_str(), nullptr};
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, BRIGHTWICKET_BINARY, nullptr, nullptr,
+                              const_cast<char* const*>(argv), environ), 0);
+        // Wait until frames are being written, then interrupt.
+        for (int i = 0; i < 500 && (!fs::exists(trace) || fs::file_size(trace) < 100000); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        kill(pid, signal);
+        int raw = 0;
+        ASSERT_EQ(waitpid(pid, &raw, 0), pid);
+        ASSERT_TRUE(WIFEXITED(raw)) << "killed instead of stopping cleanly";
+        EXPECT_EQ(WEXITSTATUS(raw), 128 + signal);
+
+        // Every row is whole and the frames run 1, 2, 3... to the last one.
+        std::ifstream in(trace);
+        std::string line;
+        std::getline(in, line);
+        long expected = 1, rows = 0;
+        while (std::getline(in, line)) {
+            ASSERT_EQ(std::stol(line.substr(0, line.find(','))), expected++);
+            ASSERT_EQ(std::count(line.begin(), line.end(), ','), 46);
+            ++rows;
+        }
+        EXPECT_GT(rows, 100);
+        EXPECT_EQ(slurp(trace).back(), '\n');
+    }
 }
