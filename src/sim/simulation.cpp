@@ -1,7 +1,18 @@
 #include "sim/simulation.h"
 
 #include "app/game_state.h"
+#include "sim/ball_rules.h"
+#include "sim/kickoff.h"
 
-void simulationStep(GameState&) {}
+// The order is part of the rules: each sub-step sees the positions the one
+// before it left, and a rule that ends the attempt does not stop the frame.
+void simulationStep(GameState& state)
+{
+    if (state.resetRequest == 1)
+        kickoffReset(state);
+    lineRules(state);
+    state.dribbler = 15;
+    state.dribbleMark = 15;
+}
 
 void keeperStep(GameState&) {}
