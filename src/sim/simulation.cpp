@@ -3,6 +3,7 @@
 #include "app/game_state.h"
 #include "sim/ball_rules.h"
 #include "sim/kickoff.h"
+#include "sim/opponents.h"
 
 // The order is part of the rules: each sub-step sees the positions the one
 // before it left, and a rule that ends the attempt does not stop the frame.
@@ -11,8 +12,7 @@ void simulationStep(GameState& state)
     if (state.resetRequest == 1)
         kickoffReset(state);
     lineRules(state);
+    defendersStep(state);
     state.dribbler = 15;
     state.dribbleMark = 15;
 }
-
-void keeperStep(GameState&) {}
