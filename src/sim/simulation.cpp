@@ -1,9 +1,11 @@
 #include "sim/simulation.h"
 
 #include "app/game_state.h"
+#include "sim/ball_flight.h"
 #include "sim/ball_rules.h"
 #include "sim/kickoff.h"
 #include "sim/opponents.h"
+#include "sim/players.h"
 
 // The order is part of the rules: each sub-step sees the positions the one
 // before it left, and a rule that ends the attempt does not stop the frame.
@@ -13,6 +15,11 @@ void simulationStep(GameState& state)
         kickoffReset(state);
     lineRules(state);
     defendersStep(state);
+    moveControlledPlayer(state);
+    shotStep(state);
+    passStep(state);
+    touchTests(state);
+    worldScroll(state);
     state.dribbler = 15;
     state.dribbleMark = 15;
 }
