@@ -65,18 +65,14 @@ void lineRules(GameState& state)
 
 void defenderTouch(GameState& state, const Defender& d)
 {
-    const Ball& b = state.ball;
-    if (d.x - 1.0f < b.x && b.x < d.x + 1.0f && d.y - 1.0f < b.y && b.y < d.y + 1.0f &&
-        b.z < crossbarHeight)
+    if (ballWithin(state.ball, d.x, d.y, 1.0f, 1.0f) && state.ball.z < crossbarHeight)
         loseAttempt(state);
 }
 
 void keeperHold(GameState& state)
 {
     const Keeper& k = state.keeper;
-    const Ball& b = state.ball;
-    if (!(k.x - 1.0f < b.x && b.x < k.x + 1.0f && k.y - 0.5f < b.y && b.y < k.y + 0.5f &&
-          b.z < crossbarHeight))
+    if (!(ballWithin(state.ball, k.x, k.y, 1.0f, 0.5f) && state.ball.z < crossbarHeight))
         return;
     // While paused the reset waits, so the same hold is found again in every
     // paused frame: it costs one attempt, not one per frame of the pause.

@@ -22,3 +22,10 @@ inline float splitLine(const GameState& s) { return s.pitch.y - 14.2f; }
 inline float nearGoalLine(const GameState& s) { return s.pitch.x - 3.0f; }
 inline float upperTargetY(const GameState& s) { return s.pitch.y - 14.1f; }
 inline float lowerTargetY(const GameState& s) { return s.pitch.y - 16.0f; }
+
+// Whether the ball lies strictly inside the box of half-widths reachX, reachY
+// around (x, y): how players touch it and opponents take it.
+inline bool ballWithin(const Ball& b, float x, float y, float reachX, float reachY)
+{
+    return x - reachX < b.x && b.x < x + reachX && y - reachY < b.y && b.y < y + reachY;
+}

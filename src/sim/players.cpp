@@ -22,7 +22,7 @@ bool anyArrow(const GameState& s)
 
 bool touches(const UserPlayer& p, const Ball& b)
 {
-    return p.x - 1.0f < b.x && b.x < p.x + 1.0f && p.y - 1.0f < b.y && b.y < p.y + 1.0f;
+    return ballWithin(b, p.x, p.y, 1.0f, 1.0f);
 }
 
 void putBall(GameState& s, float x, float y, float facing)
