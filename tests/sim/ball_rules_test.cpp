@@ -1,5 +1,4 @@
-// The rules at their exact edges and the float details no scenario can pin
-// down, on hand-made states at the kick-off layout.
+// The rules at their exact edges and the float details no scenario pins down.
 
 #include <gtest/gtest.h>
 
@@ -15,8 +14,9 @@
 
 namespace {
 
-// Goals and attempts after the line rules see the ball at (x, y, z).
-std::pair<int, int> lineRulesAt(float x, float y, float z, int goals = 0)
+using Count = std::pair<int, int>;  // goals, attempts
+
+Count lineRulesAt(float x, float y, float z, int goals = 0)
 {
     GameState s;
     kickoffReset(s);
@@ -26,43 +26,38 @@ std::pair<int, int> lineRulesAt(float x, float y, float z, int goals = 0)
     return {s.goals, s.attempts};
 }
 
-float beyond(float line, float direction) { return std::nextafter(line, direction); }
-
 }  // namespace
 
 TEST(BallRulesTest, ABallExactlyOnALineOrLevelWithTheBarStaysInPlay)
 {
     GameState s;
     kickoffReset(s);
-    const float goal = goalLine(s), far = farOutLine(s), high = mouthHigh(s), in = mouthMiddle(s);
-    using P = std::pair<int, int>;
-    EXPECT_EQ(lineRulesAt(0.0f, far, 0.0f), P(0, 0));
-    EXPECT_EQ(lineRulesAt(0.0f, beyond(far, 1.0f), 0.0f), P(0, 1));
-    EXPECT_EQ(lineRulesAt(goal, -8.0f, 0.0f), P(0, 0));
-    EXPECT_EQ(lineRulesAt(beyond(goal, -20.0f), -8.0f, 0.0f), P(0, 1));
-    // Beyond the goal line on the mouth's edge: neither a goal nor out.
-    EXPECT_EQ(lineRulesAt(-20.0f, high, 0.0f), P(0, 0));
-    EXPECT_EQ(lineRulesAt(-20.0f, in, crossbarHeight), P(0, 0));
-    EXPECT_EQ(lineRulesAt(-20.0f, in, beyond(crossbarHeight, 0.0f)), P(1, 0));
-    EXPECT_EQ(lineRulesAt(-20.0f, in, beyond(crossbarHeight, 1.0f)), P(0, 1));
-    // Beside the mouth and over the bar: two rules, two attempts.
-    EXPECT_EQ(lineRulesAt(-20.0f, -8.0f, 1.0f), P(0, 2));
+    const float goal = goalLine(s), far = farOutLine(s), in = mouthMiddle(s), bar = crossbarHeight;
+    EXPECT_EQ(lineRulesAt(0.0f, far, 0.0f), Count(0, 0));
+    EXPECT_EQ(lineRulesAt(0.0f, std::nextafter(far, 1.0f), 0.0f), Count(0, 1));
+    EXPECT_EQ(lineRulesAt(goal, -8.0f, 0.0f), Count(0, 0));
+    EXPECT_EQ(lineRulesAt(std::nextafter(goal, -20.0f), -8.0f, 0.0f), Count(0, 1));
+    // Beyond the goal line: on the mouth's edge, at the bar, under it, over it.
+    EXPECT_EQ(lineRulesAt(-20.0f, mouthHigh(s), 0.0f), Count(0, 0));
+    EXPECT_EQ(lineRulesAt(-20.0f, in, bar), Count(0, 0));
+    EXPECT_EQ(lineRulesAt(-20.0f, in, std::nextafter(bar, 0.0f)), Count(1, 0));
+    EXPECT_EQ(lineRulesAt(-20.0f, in, std::nextafter(bar, 1.0f)), Count(0, 1));
+    EXPECT_EQ(lineRulesAt(-20.0f, -8.0f, 1.0f), Count(0, 2)) << "beside the mouth and over";
     // The right-hand goal takes one back, never below zero.
-    EXPECT_EQ(lineRulesAt(20.0f, in, 0.0f, 2), P(1, 0));
-    EXPECT_EQ(lineRulesAt(20.0f, in, 0.0f, 0), P(0, 0));
+    EXPECT_EQ(lineRulesAt(20.0f, in, 0.0f, 2), Count(1, 0));
+    EXPECT_EQ(lineRulesAt(20.0f, in, 0.0f, 0), Count(0, 0));
 }
 
-TEST(BallRulesTest, ABallThatIsNotANumberEndsTheAttempt)
+TEST(BallRulesTest, ABallThatIsNotANumberIsOutOfPlay)
 {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
     for (int axis = 0; axis < 3; ++axis) {
         float at[3] = {4.0f, -11.0f, 0.0f};
-        at[axis] = nan;
-        EXPECT_EQ(lineRulesAt(at[0], at[1], at[2]), std::make_pair(0, 1)) << "axis " << axis;
+        at[axis] = std::numeric_limits<float>::quiet_NaN();
+        EXPECT_EQ(lineRulesAt(at[0], at[1], at[2]), Count(0, 1)) << "axis " << axis;
     }
 }
 
-TEST(BallRulesTest, AKeeperHoldDuringAPauseCostsOneAttempt)
+TEST(BallRulesTest, AKeeperHoldWhilePausedCostsOneAttempt)
 {
     GameState s;
     kickoffReset(s);
@@ -73,10 +68,10 @@ TEST(BallRulesTest, AKeeperHoldDuringAPauseCostsOneAttempt)
     EXPECT_EQ(s.attempts, 1) << "the reset it asked for is still pending";
     s.pauseState = 0;
     keeperHold(s);
-    EXPECT_EQ(s.attempts, 2) << "in play every hold counts";
+    EXPECT_EQ(s.attempts, 2) << "in play every hold counts, a pending reset or not";
 }
 
-TEST(BallFlightTest, AShotHasFortyLowStepsOfSixteenUnits)
+TEST(BallRulesTest, ShotsAndAnglesInSinglePrecision)
 {
     GameState s;
     s.ballHolder = 1;
@@ -86,15 +81,10 @@ TEST(BallFlightTest, AShotHasFortyLowStepsOfSixteenUnits)
         shotStep(s);
         low += s.ball.z < crossbarHeight;
     }
-    EXPECT_EQ(low, 40) << "added up in doubles the 40th step would already be over";
-    EXPECT_EQ(s.ball.y, 16.3999939f) << "41 steps of 0.4 straight up the pitch";
-    EXPECT_EQ(s.controlledPlayer, 333);
-}
-
-TEST(BallFlightTest, TheGamesRadianFactorGivesTheFourHeadings)
-{
-    // Not pi / 180: the factor turns the carrying directions into exactly the
-    // headings the figures are drawn with.
+    EXPECT_EQ(low, 40) << "added up in doubles, the 40th step would be over the bar";
+    EXPECT_EQ(s.ball.y, 16.3999939f) << "41 steps of 0.4";
+    // The game's factors, not pi / 180: the carrying directions turn into
+    // exactly the headings the figures are drawn with.
     EXPECT_EQ(radiansOf(90.0f), headingLeft);
     EXPECT_EQ(radiansOf(180.0f), headingDown);
     EXPECT_EQ(radiansOf(270.0f), headingRight);
