@@ -1,14 +1,19 @@
 // The real program's headless command line: bad input gets one line on
 // standard error and exit status 2 with nothing run and no trace left;
-// good runs write the trace.
+// good runs write the trace and the screenshots asked for.
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <png.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <array>
+#include <cstring>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -45,9 +50,10 @@ protected:
         return path;
     }
 
-    Outcome run(const std::string& args)
+    // `environment` is put before the command ("NAME=value ...").
+    Outcome run(const std::string& args, const std::string& environment = "")
     {
-        const std::string command = std::string("'") + BRIGHTWICKET_BINARY + "' " + args + " >'" +
+        const std::string command = environment + " '" + BRIGHTWICKET_BINARY + "' " + args + " >'" +
                                     (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
         Outcome o;
         const int raw = std::system(command.c_str());
@@ -59,6 +65,35 @@ protected:
 
     fs::path dir;
 };
+
+struct Png {
+    int width = 0, height = 0;
+    bool rgb = false;  // stored as 8-bit RGB without alpha
+    std::vector<std::uint8_t> pixels;
+    std::array<int, 3> at(int x, int y) const
+    {
+        const std::size_t i = (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3;
+        return {pixels[i], pixels[i + 1], pixels[i + 2]};
+    }
+};
+
+Png readPng(const fs::path& path)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    Png png;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return png;
+    png.rgb = image.format == PNG_FORMAT_RGB;
+    image.format = PNG_FORMAT_RGB;
+    png.pixels.resize(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, png.pixels.data(), 0, nullptr)) {
+        png.width = int(image.width);
+        png.height = int(image.height);
+    }
+    return png;
+}
 
 int lines(const std::string& text)
 {
@@ -136,4 +171,88 @@ TEST_F(CommandLineTest, RunWithoutTraceWritesNothing)
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.err, "");
+}
+
+TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
+{
+    const fs::path a = dir / "a.png", b = dir / "b.png", again = dir / "again.png", full = dir / "full.png";
+    const Outcome o = run("--headless --frames 4 --size 320x180 --screenshot '2:" + a.string() +
+                          "' --screenshot '4:" + b.string() + "' --screenshot '2:" + again.string() + "'");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    const Png png = readPng(a);
+    ASSERT_EQ(png.width, 320);
+    ASSERT_EQ(png.height, 180);
+    EXPECT_TRUE(png.rgb);
+    // Title frames: the banner along the top, sky below it.
+    EXPECT_EQ(png.at(160, 1)[0], png.at(160, 1)[2]);
+    EXPECT_NEAR(png.at(160, 1)[0], 128, 1);
+    EXPECT_EQ(png.at(160, 30), (std::array{0, 232, 255}));
+    EXPECT_EQ(slurp(a), slurp(again));
+    EXPECT_EQ(readPng(b).pixels, png.pixels) << "the title does not change";
+
+    EXPECT_EQ(run("--headless --frames 1 --screenshot '1:" + full.string() + "'").status, 0);
+    EXPECT_EQ(readPng(full).width, 1920);
+    EXPECT_EQ(readPng(full).height, 1080);
+}
+
+TEST_F(CommandLineTest, BadScreenshotsAndSizesRunNothing)
+{
+    const fs::path trace = dir / "t.csv", shot = dir / "s.png";
+    const std::string t = " --trace '" + trace.string() + "'";
+    const std::string s = " --screenshot '2:" + shot.string() + "'";
+    struct Case {
+        std::string args;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"--frames 5 --screenshot 0:x.png" + t + s, "--screenshot needs FRAME:FILE.png"},
+        {"--frames 5 --screenshot x.png" + t + s, "not 'x.png'"},
+        {"--frames 5 --screenshot 3:" + t + s, "--screenshot needs FRAME:FILE.png"},
+        {"--frames 5 --screenshot" + t + s, "--screenshot needs a value"},
+        {"--frames 5 --screenshot '6:" + shot.string() + "'" + t, "screenshot frame 6 lies beyond --frames 5"},
+        {"--frames 5 --screenshot '3:" + (dir / "no/such/x.png").string() + "'" + t + s, "cannot write"},
+        {"--frames 5 --screenshot '3:" + dir.string() + "'" + t + s, "is not a regular file"},
+        {"--frames 5 --size 0x10" + t + s, "--size needs WIDTHxHEIGHT"},
+        {"--frames 5 --size 640" + t + s, "not '640'"},
+        {"--frames 5 --size 640x" + t + s, "--size needs WIDTHxHEIGHT"},
+        {"--frames 5 --size 20000x100" + t + s, "each 1 to 16384"},
+        {"--frames 5 --size 64x48 --size 64x48" + t + s, "--size is given twice"},
+        {"--frames 5 --no-render --size 64x48" + t, "--size needs drawing"},
+        {"--frames 5 --no-render" + t + s, "--screenshot needs drawing"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = run("--headless " + c.args);
+        EXPECT_EQ(o.status, 2) << c.args;
+        EXPECT_EQ(lines(o.err), 1) << c.args << "\n" << o.err;
+        EXPECT_NE(o.err.find(c.expected), std::string::npos) << o.err;
+        EXPECT_FALSE(fs::exists(trace)) << c.args;
+        EXPECT_FALSE(fs::exists(shot)) << c.args;
+    }
+}
+
+TEST_F(CommandLineTest, RunEndingBeforeAScreenshotFrameSaysSo)
+{
+    const fs::path script = file("quit.script", "4 escape\n");
+    const fs::path early = dir / "early.png", late = dir / "late.png";
+    const Outcome o = run("--headless --frames 10 --size 64x36 --script '" + script.string() + "' --screenshot '6:" +
+                          late.string() + "' --screenshot '2:" + early.string() + "'");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(lines(o.err), 1) << o.err;
+    EXPECT_NE(o.err.find("ended after frame 3, before screenshot frame 6"), std::string::npos) << o.err;
+    EXPECT_EQ(readPng(early).width, 64);
+    EXPECT_FALSE(fs::exists(late));
+}
+
+TEST_F(CommandLineTest, WithoutOpenGLTheRunSuggestsNoRender)
+{
+    // No EGL vendor at all: what a machine without Mesa's EGL looks like.
+    const std::string noEgl = "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json";
+    const fs::path trace = dir / "t.csv";
+    const Outcome o = run("--headless --frames 3 --trace '" + trace.string() + "'", noEgl);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(lines(o.err), 1) << o.err;
+    EXPECT_NE(o.err.find("run with --no-render"), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(trace));
+    EXPECT_EQ(run("--headless --frames 3 --no-render", noEgl).status, 0);
 }
