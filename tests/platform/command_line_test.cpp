@@ -211,8 +211,8 @@ TEST_F(CommandLineTest, BadScreenshotsAndSizesRunNothing)
         {"--frames 5 --screenshot 3:" + t + s, "--screenshot needs FRAME:FILE.png"},
         {"--frames 5 --screenshot" + t + s, "--screenshot needs a value"},
         {"--frames 5 --screenshot '6:" + shot.string() + "'" + t, "screenshot frame 6 lies beyond --frames 5"},
-        {"--frames 5 --screenshot '3:" + (dir / "no/such/x.png").string() + "'" + t + s, "cannot write"},
-        {"--frames 5 --screenshot '3:" + dir.string() + "'" + t + s, "is not a regular file"},
+        {"--frames 5 --screenshot '3:" + (dir / "no/such/x.png").string() + "'" + t + s, "cannot write screenshot"},
+        {"--frames 5 --screenshot '3:" + dir.string() + "'" + t + s, "not a regular file"},
         {"--frames 5 --size 0x10" + t + s, "--size needs WIDTHxHEIGHT"},
         {"--frames 5 --size 640" + t + s, "not '640'"},
         {"--frames 5 --size 640x" + t + s, "--size needs WIDTHxHEIGHT"},
@@ -255,4 +255,8 @@ TEST_F(CommandLineTest, WithoutOpenGLTheRunSuggestsNoRender)
     EXPECT_NE(o.err.find("run with --no-render"), std::string::npos) << o.err;
     EXPECT_FALSE(fs::exists(trace));
     EXPECT_EQ(run("--headless --frames 3 --no-render", noEgl).status, 0);
+    // Bad outputs are still found first, with nothing made.
+    const Outcome bad = run("--headless --frames 3 --trace '" + (dir / "no/t.csv").string() + "'", noEgl);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("cannot write trace"), std::string::npos) << bad.err;
 }

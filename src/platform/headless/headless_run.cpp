@@ -1,5 +1,8 @@
 #include "platform/headless/headless_run.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +29,26 @@ int fail(const std::string& problem, int status)
 {
     std::fprintf(stderr, "brightwicket: %s\n", problem.c_str());
     return status;
+}
+
+// Whether `path` could be written, found without writing it: an existing
+// file must be a writable regular file, a new one needs a writable folder.
+// Returns an empty string when it can, else the reason in a few words.
+std::string checkWritable(const std::string& path)
+{
+    if (path.empty())
+        return "no file name";
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return "not a regular file";
+        return access(path.c_str(), W_OK) == 0 ? std::string() : std::strerror(errno);
+    }
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return "no folder " + folder;
+    return access(folder.c_str(), W_OK | X_OK) == 0 ? std::string() : std::strerror(errno);
 }
 
 bool parseFrames(const std::string& word, std::int64_t& frames)
@@ -137,10 +160,16 @@ std::string parseHeadlessArguments(const std::vector<std::string>& args, Headles
 
 int runHeadless(const HeadlessOptions& options)
 {
+    // Every output is checked before anything is made or run.
     for (const Screenshot& shot : options.screenshots) {
         const std::string problem = checkWritable(shot.path);
         if (!problem.empty())
-            return fail("screenshot: " + problem, 2);
+            return fail("cannot write screenshot " + shot.path + ": " + problem, 2);
+    }
+    if (!options.tracePath.empty() && options.tracePath != "-") {
+        const std::string problem = checkWritable(options.tracePath);
+        if (!problem.empty())
+            return fail("cannot write trace " + options.tracePath + ": " + problem, 2);
     }
     Script script;
     if (!options.scriptPath.empty()) {
@@ -202,7 +231,7 @@ int runHeadless(const HeadlessOptions& options)
     if (stopSignal != 0)
         return 128 + stopSignal;
     if (!shotProblem.empty())
-        return fail("screenshot: " + shotProblem, 1);
+        return fail(shotProblem, 1);
     if (nextShot < shots.size())
         return fail("the run ended after frame " + std::to_string(game->frames()) + ", before screenshot frame " +
                         std::to_string(shots[nextShot].frame),

@@ -7,8 +7,3 @@
 // Writes width x height RGB pixels, top row first. Returns an empty string
 // on success, else the problem in one line.
 std::string writePng(const std::string& path, int width, int height, const std::uint8_t* rgb);
-
-// Whether `path` could be written without writing it: an existing file must
-// be a writable regular file, a new one needs a writable folder. Returns an
-// empty string when it can, else the problem in one line.
-std::string checkWritable(const std::string& path);
