@@ -66,15 +66,12 @@ protected:
     fs::path dir;
 };
 
+// A PNG file's width, height, whether it is stored as 8-bit RGB, and its
+// pixels as RGB; all zero when it cannot be read.
 struct Png {
     int width = 0, height = 0;
-    bool rgb = false;  // stored as 8-bit RGB without alpha
+    bool rgb = false;
     std::vector<std::uint8_t> pixels;
-    std::array<int, 3> at(int x, int y) const
-    {
-        const std::size_t i = (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3;
-        return {pixels[i], pixels[i + 1], pixels[i + 2]};
-    }
 };
 
 Png readPng(const fs::path& path)
@@ -83,14 +80,11 @@ Png readPng(const fs::path& path)
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     Png png;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return png;
-    png.rgb = image.format == PNG_FORMAT_RGB;
-    image.format = PNG_FORMAT_RGB;
-    png.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, png.pixels.data(), 0, nullptr)) {
-        png.width = int(image.width);
-        png.height = int(image.height);
+    if (png_image_begin_read_from_file(&image, path.c_str())) {
+        png = {int(image.width), int(image.height), image.format == PNG_FORMAT_RGB, {}};
+        image.format = PNG_FORMAT_RGB;
+        png.pixels.resize(PNG_IMAGE_SIZE(image));
+        png_image_finish_read(&image, nullptr, png.pixels.data(), 0, nullptr);
     }
     return png;
 }
@@ -109,8 +103,8 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
 {
     const fs::path bad = file("bad.script", "1 enter\n2 jump\n");
     const fs::path back = file("back.script", "5 enter\n2 enter\n");
-    const fs::path trace = dir / "t.csv";
-    const std::string t = " --trace '" + trace.string() + "'";
+    const fs::path trace = dir / "t.csv", shot = dir / "s.png";
+    const std::string t = " --trace '" + trace.string() + "'", s = " --screenshot '2:" + shot.string() + "'";
     struct Case {
         std::string args;
         std::string expected;
@@ -132,6 +126,19 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         {"--headless --frames 5 --no-render --script '" + dir.string() + "'" + t, "cannot read script"},
         {"--headless --frames 5 --no-render --trace '" + (dir / "no/such/dir/t.csv").string() + "'",
          "cannot write trace"},
+        {"--headless --frames 5 --screenshot 0:x.png" + t + s, "--screenshot needs FRAME:FILE.png"},
+        {"--headless --frames 5 --screenshot x.png" + t + s, "not 'x.png'"},
+        {"--headless --frames 5 --screenshot 3:" + t + s, "--screenshot needs FRAME:FILE.png"},
+        {"--headless --frames 5 --screenshot '6:" + shot.string() + "'" + t, "frame 6 lies beyond --frames 5"},
+        {"--headless --frames 5 --screenshot '3:" + (dir / "no/x.png").string() + "'" + t + s,
+         "cannot write screenshot"},
+        {"--headless --frames 5 --screenshot '3:" + dir.string() + "'" + t + s, "not a regular file"},
+        {"--headless --frames 5 --size 0x10" + t + s, "--size needs WIDTHxHEIGHT, each 1 to 16384"},
+        {"--headless --frames 5 --size 640" + t + s, "not '640'"},
+        {"--headless --frames 5 --size 20000x100" + t + s, "not '20000x100'"},
+        {"--headless --frames 5 --size 64x48 --size 64x48" + t + s, "--size is given twice"},
+        {"--headless --frames 5 --no-render --size 64x48" + t, "--size needs drawing"},
+        {"--headless --frames 5 --no-render" + t + s, "--screenshot needs drawing"},
     };
     for (const Case& c : cases) {
         const Outcome o = run(c.args);
@@ -141,6 +148,7 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         EXPECT_NE(o.err.find(c.expected), std::string::npos) << o.err;
         EXPECT_EQ(o.out, "");
         EXPECT_FALSE(fs::exists(trace)) << c.args;
+        EXPECT_FALSE(fs::exists(shot)) << c.args;
     }
 }
 
@@ -184,51 +192,19 @@ TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
     ASSERT_EQ(png.width, 320);
     ASSERT_EQ(png.height, 180);
     EXPECT_TRUE(png.rgb);
-    // Title frames: the banner along the top, sky below it.
-    EXPECT_EQ(png.at(160, 1)[0], png.at(160, 1)[2]);
-    EXPECT_NEAR(png.at(160, 1)[0], 128, 1);
-    EXPECT_EQ(png.at(160, 30), (std::array{0, 232, 255}));
+    // Title frames: the banner's grey along the top, sky below it.
+    const auto at = [&](int x, int y) {
+        const std::uint8_t* p = &png.pixels[(std::size_t(y) * 320 + std::size_t(x)) * 3];
+        return std::array<int, 3>{p[0], p[1], p[2]};
+    };
+    EXPECT_TRUE(at(160, 1) == (std::array{127, 127, 127}) || at(160, 1) == (std::array{128, 128, 128}));
+    EXPECT_EQ(at(160, 30), (std::array{0, 232, 255}));
     EXPECT_EQ(slurp(a), slurp(again));
     EXPECT_EQ(readPng(b).pixels, png.pixels) << "the title does not change";
 
     EXPECT_EQ(run("--headless --frames 1 --screenshot '1:" + full.string() + "'").status, 0);
     EXPECT_EQ(readPng(full).width, 1920);
     EXPECT_EQ(readPng(full).height, 1080);
-}
-
-TEST_F(CommandLineTest, BadScreenshotsAndSizesRunNothing)
-{
-    const fs::path trace = dir / "t.csv", shot = dir / "s.png";
-    const std::string t = " --trace '" + trace.string() + "'";
-    const std::string s = " --screenshot '2:" + shot.string() + "'";
-    struct Case {
-        std::string args;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"--frames 5 --screenshot 0:x.png" + t + s, "--screenshot needs FRAME:FILE.png"},
-        {"--frames 5 --screenshot x.png" + t + s, "not 'x.png'"},
-        {"--frames 5 --screenshot 3:" + t + s, "--screenshot needs FRAME:FILE.png"},
-        {"--frames 5 --screenshot" + t + s, "--screenshot needs a value"},
-        {"--frames 5 --screenshot '6:" + shot.string() + "'" + t, "screenshot frame 6 lies beyond --frames 5"},
-        {"--frames 5 --screenshot '3:" + (dir / "no/such/x.png").string() + "'" + t + s, "cannot write screenshot"},
-        {"--frames 5 --screenshot '3:" + dir.string() + "'" + t + s, "not a regular file"},
-        {"--frames 5 --size 0x10" + t + s, "--size needs WIDTHxHEIGHT"},
-        {"--frames 5 --size 640" + t + s, "not '640'"},
-        {"--frames 5 --size 640x" + t + s, "--size needs WIDTHxHEIGHT"},
-        {"--frames 5 --size 20000x100" + t + s, "each 1 to 16384"},
-        {"--frames 5 --size 64x48 --size 64x48" + t + s, "--size is given twice"},
-        {"--frames 5 --no-render --size 64x48" + t, "--size needs drawing"},
-        {"--frames 5 --no-render" + t + s, "--screenshot needs drawing"},
-    };
-    for (const Case& c : cases) {
-        const Outcome o = run("--headless " + c.args);
-        EXPECT_EQ(o.status, 2) << c.args;
-        EXPECT_EQ(lines(o.err), 1) << c.args << "\n" << o.err;
-        EXPECT_NE(o.err.find(c.expected), std::string::npos) << o.err;
-        EXPECT_FALSE(fs::exists(trace)) << c.args;
-        EXPECT_FALSE(fs::exists(shot)) << c.args;
-    }
 }
 
 TEST_F(CommandLineTest, RunEndingBeforeAScreenshotFrameSaysSo)
@@ -255,8 +231,6 @@ TEST_F(CommandLineTest, WithoutOpenGLTheRunSuggestsNoRender)
     EXPECT_NE(o.err.find("run with --no-render"), std::string::npos) << o.err;
     EXPECT_FALSE(fs::exists(trace));
     EXPECT_EQ(run("--headless --frames 3 --no-render", noEgl).status, 0);
-    // Bad outputs are still found first, with nothing made.
-    const Outcome bad = run("--headless --frames 3 --trace '" + (dir / "no/t.csv").string() + "'", noEgl);
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_NE(bad.err.find("cannot write trace"), std::string::npos) << bad.err;
+    EXPECT_EQ(run("--headless --frames 3 --trace '" + (dir / "no/t.csv").string() + "'", noEgl).status, 2)
+        << "bad outputs are found first, with nothing made";
 }

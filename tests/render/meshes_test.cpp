@@ -1,5 +1,6 @@
-// The four mesh tables: sizes, colours, the figures' faces, the ball's shape,
-// and the stadium's grass and lines where the gameplay rules expect them.
+// The mesh tables: sizes, colours, the figures' kits and faces, the ball's
+// shape, and the stadium's grass and lines where the gameplay rules expect
+// them once the mesh is placed.
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,6 @@
 #include <cmath>
 #include <map>
 #include <set>
-#include <tuple>
-#include <vector>
 
 #include "app/game_state.h"
 #include "render/meshes.h"
@@ -17,14 +16,11 @@
 namespace {
 
 using Colour = std::array<int, 3>;
-
-const Colour darkGrass{13, 145, 19}, lightGrass{8, 180, 15}, white{255, 255, 255}, netGrey{175, 175, 175};
-const Colour boards{157, 31, 180}, stands{13, 2, 196}, standCorner{12, 2, 14};
-const Colour towerFront{193, 198, 194}, towerInner{208, 213, 209};
-
+using Corners = std::array<float, 9>;
+const Colour darkGrass{13, 145, 19}, lightGrass{8, 180, 15}, white{255, 255, 255};
 constexpr float grassZ = 0.216f;
 
-// The whole number of 255ths a stored component is; -1 when it is none.
+// A stored component as a whole number of 255ths, -1 when it is none.
 int in255ths(float c)
 {
     const long k = std::lround(double(c) * 255.0);
@@ -36,302 +32,170 @@ Colour colourOf(const MeshTable& m, std::uint32_t i)
     return {in255ths(m.r[i]), in255ths(m.g[i]), in255ths(m.b[i])};
 }
 
-struct Box {
-    float lo[3] = {INFINITY, INFINITY, INFINITY};
-    float hi[3] = {-INFINITY, -INFINITY, -INFINITY};
-    void add(float x, float y, float z)
-    {
-        const float p[3] = {x, y, z};
-        for (int a = 0; a < 3; ++a) {
-            lo[a] = std::min(lo[a], p[a]);
-            hi[a] = std::max(hi[a], p[a]);
+Corners cornersOf(const MeshTable& m, std::uint32_t i)
+{
+    return {m.x1[i], m.y1[i], m.z1[i], m.x2[i], m.y2[i], m.z2[i], m.x3[i], m.y3[i], m.z3[i]};
+}
+
+// Lowest and highest x, y and z of a mesh.
+std::array<float, 6> extentOf(const MeshTable& m)
+{
+    std::array<float, 6> e{INFINITY, -INFINITY, INFINITY, -INFINITY, INFINITY, -INFINITY};
+    for (std::uint32_t i = 0; i < m.triangleCount; ++i) {
+        const Corners c = cornersOf(m, i);
+        for (int k = 0; k < 9; ++k) {
+            float &lo = e[2 * (k % 3)], &hi = e[2 * (k % 3) + 1];
+            lo = std::min(lo, c[k]);
+            hi = std::max(hi, c[k]);
         }
     }
-};
-
-// Bounding box of the triangles of `mesh` for which `pick(i)` holds.
-template <class Pick>
-Box boxOf(const MeshTable& m, Pick pick)
-{
-    Box box;
-    for (std::uint32_t i = 0; i < m.triangleCount; ++i) {
-        if (!pick(i))
-            continue;
-        box.add(m.x1[i], m.y1[i], m.z1[i]);
-        box.add(m.x2[i], m.y2[i], m.z2[i]);
-        box.add(m.x3[i], m.y3[i], m.z3[i]);
-    }
-    return box;
+    return e;
 }
 
-void expectBox(const Box& box, std::array<float, 6> expected, float tolerance, const char* what)
-{
-    for (int a = 0; a < 3; ++a) {
-        EXPECT_NEAR(box.lo[a], expected[2 * a], tolerance) << what << " axis " << a;
-        EXPECT_NEAR(box.hi[a], expected[2 * a + 1], tolerance) << what << " axis " << a;
-    }
-}
-
-bool flatAtGrass(const MeshTable& m, std::uint32_t i)
-{
-    return m.z1[i] == grassZ && m.z2[i] == grassZ && m.z3[i] == grassZ;
-}
-
-// Colours of the grass-level triangles that cover the local point (x, y).
+// Colours of the grass-level triangles of the stadium over local (x, y).
 std::vector<Colour> groundAt(float x, float y)
 {
     const MeshTable& m = stadiumMesh;
     std::vector<Colour> found;
     for (std::uint32_t i = 0; i < m.triangleCount; ++i) {
-        if (!flatAtGrass(m, i))
+        const Corners c = cornersOf(m, i);
+        if (c[2] != grassZ || c[5] != grassZ || c[8] != grassZ)
             continue;
-        const auto side = [&](float ax, float ay, float bx, float by) {
-            return (bx - ax) * (y - ay) - (by - ay) * (x - ax);
+        const auto side = [&](int a, int b) {
+            return (c[b] - c[a]) * (y - c[a + 1]) - (c[b + 1] - c[a + 1]) * (x - c[a]);
         };
-        const float d1 = side(m.x1[i], m.y1[i], m.x2[i], m.y2[i]);
-        const float d2 = side(m.x2[i], m.y2[i], m.x3[i], m.y3[i]);
-        const float d3 = side(m.x3[i], m.y3[i], m.x1[i], m.y1[i]);
+        const float d1 = side(0, 3), d2 = side(3, 6), d3 = side(6, 0);
         if ((d1 >= 0 && d2 >= 0 && d3 >= 0) || (d1 <= 0 && d2 <= 0 && d3 <= 0))
             found.push_back(colourOf(m, i));
     }
     return found;
 }
 
-bool whiteAt(float x, float y)
+// First and last white point met walking from (x0, y0) to (x1, y1), to a
+// millimetre.
+std::array<float, 4> whiteStretch(float x0, float y0, float x1, float y1)
 {
-    const std::vector<Colour> c = groundAt(x, y);
-    return c.size() == 1 && c[0] == white;
-}
-
-// The white stretch of ground crossed by walking from `from` to `to` (local
-// x, y), to within a millimetre.
-std::pair<std::array<float, 2>, std::array<float, 2>> whiteStretch(std::array<float, 2> from,
-                                                                   std::array<float, 2> to)
-{
-    std::array<float, 2> first{NAN, NAN}, last{NAN, NAN};
+    std::array<float, 4> s{NAN, NAN, NAN, NAN};
     for (int k = 0; k <= 1000; ++k) {
-        const float t = float(k) / 1000.0f;
-        const std::array<float, 2> p{from[0] + t * (to[0] - from[0]), from[1] + t * (to[1] - from[1])};
-        if (whiteAt(p[0], p[1])) {
-            if (std::isnan(first[0]))
-                first = p;
-            last = p;
+        const float x = x0 + (x1 - x0) * float(k) / 1000, y = y0 + (y1 - y0) * float(k) / 1000;
+        if (groundAt(x, y) == std::vector{white}) {
+            if (std::isnan(s[0]))
+                s[0] = x, s[1] = y;
+            s[2] = x, s[3] = y;
         }
     }
-    return {first, last};
+    return s;
 }
 
 }  // namespace
 
-TEST(MeshTablesTest, TriangleCountsAndExtents)
+TEST(MeshTablesTest, CountsExtentsAndColours)
 {
     EXPECT_EQ(ballMesh.triangleCount, 960u);
     EXPECT_EQ(playerMesh.triangleCount, 44u);
     EXPECT_EQ(opponentMesh.triangleCount, 44u);
-    const auto all = [](std::uint32_t) { return true; };
-    expectBox(boxOf(stadiumMesh, all), {-12.572f, 12.572f, -22.270f, 22.290f, -0.216f, 4.867f}, 1e-6f, "stadium");
-    expectBox(boxOf(ballMesh, all), {-0.148f, 0.122f, -0.141f, 0.129f, 0.291f, 0.547f}, 6e-4f, "ball");
-    for (const MeshTable* figure : {&playerMesh, &opponentMesh})
-        expectBox(boxOf(*figure, all), {-0.1947f, 0.1947f, -0.1991f, 0.1991f, 0.2858f, 1.1544f}, 1e-6f, "figure");
-}
+    const auto near = [](std::array<float, 6> seen, std::array<float, 6> expected, float tolerance) {
+        for (int k = 0; k < 6; ++k)
+            EXPECT_NEAR(seen[k], expected[k], tolerance) << "bound " << k;
+    };
+    near(extentOf(stadiumMesh), {-12.572f, 12.572f, -22.270f, 22.290f, -0.216f, 4.867f}, 1e-6f);
+    near(extentOf(ballMesh), {-0.148f, 0.122f, -0.141f, 0.129f, 0.291f, 0.547f}, 6e-4f);
+    near(extentOf(playerMesh), {-0.1947f, 0.1947f, -0.1991f, 0.1991f, 0.2858f, 1.1544f}, 1e-6f);
+    near(extentOf(opponentMesh), extentOf(playerMesh), 0);
 
-TEST(MeshTablesTest, EveryColourIsAWholeNumberOf255ths)
-{
     for (const MeshTable* m : {&stadiumMesh, &ballMesh, &playerMesh, &opponentMesh})
         for (std::uint32_t i = 0; i < m->triangleCount; ++i)
             for (int c : colourOf(*m, i))
-                ASSERT_GE(c, 0) << "triangle " << i;
+                ASSERT_GE(c, 0) << "triangle " << i << " is not in 255ths";
+    std::set<Colour> palette;
+    for (std::uint32_t i = 0; i < stadiumMesh.triangleCount; ++i)
+        palette.insert(colourOf(stadiumMesh, i));
+    EXPECT_EQ(palette, (std::set<Colour>{darkGrass, lightGrass, white, {175, 175, 175}, {157, 31, 180},
+                                         {13, 2, 196}, {12, 2, 14}, {193, 198, 194}, {208, 213, 209}}));
+    // The ball: golden, on 15 rings of 32 points and the two poles.
+    std::set<std::array<float, 3>> points;
+    for (std::uint32_t i = 0; i < ballMesh.triangleCount; ++i) {
+        ASSERT_EQ(colourOf(ballMesh, i), (Colour{210, 189, 16}));
+        const Corners c = cornersOf(ballMesh, i);
+        points.insert({{c[0], c[1], c[2]}, {c[3], c[4], c[5]}, {c[6], c[7], c[8]}});
+    }
+    EXPECT_EQ(points.size(), 482u);
 }
 
-TEST(FigureMeshTest, SameFigureInTwoKitsWithTheListedColourCounts)
+TEST(MeshTablesTest, OneFigureInTwoKits)
 {
     std::map<Colour, int> player, opponent;
-    std::vector<std::uint32_t> differing;
+    int differing = 0;
     for (std::uint32_t i = 0; i < 44; ++i) {
         ++player[colourOf(playerMesh, i)];
         ++opponent[colourOf(opponentMesh, i)];
-        const auto corners = [i](const MeshTable& m) {
-            return std::array{m.x1[i], m.y1[i], m.z1[i], m.x2[i], m.y2[i], m.z2[i], m.x3[i], m.y3[i], m.z3[i]};
-        };
-        EXPECT_EQ(corners(playerMesh), corners(opponentMesh)) << "triangle " << i;
-        if (colourOf(playerMesh, i) != colourOf(opponentMesh, i))
-            differing.push_back(i);
+        const Corners c = cornersOf(playerMesh, i);
+        EXPECT_EQ(c, cornersOf(opponentMesh, i)) << "triangle " << i;
+        // Only the shirt differs: the faces of the lowest band.
+        if (colourOf(playerMesh, i) != colourOf(opponentMesh, i)) {
+            ++differing;
+            EXPECT_EQ(std::max({c[2], c[5], c[8]}), 0.8672f);
+            EXPECT_EQ(std::min({c[2], c[5], c[8]}), 0.2858f);
+        }
     }
-    EXPECT_EQ(player, (std::map<Colour, int>{{{0, 0, 0}, 22}, {{205, 23, 17}, 8}, {{169, 18, 9}, 8},
-                                             {{226, 186, 17}, 6}}));
+    EXPECT_EQ(differing, 12);
+    EXPECT_EQ(player,
+              (std::map<Colour, int>{{{0, 0, 0}, 22}, {{205, 23, 17}, 8}, {{169, 18, 9}, 8}, {{226, 186, 17}, 6}}));
     EXPECT_EQ(opponent, (std::map<Colour, int>{{{0, 0, 0}, 22}, {{24, 148, 214}, 4}, {{19, 117, 169}, 8},
                                                {{205, 23, 17}, 4}, {{226, 186, 17}, 6}}));
-    // Only the shirt differs: front, back and sides of the lowest band.
-    ASSERT_EQ(differing.size(), 12u);
-    for (std::uint32_t i : differing) {
-        const float top = std::max({playerMesh.z1[i], playerMesh.z2[i], playerMesh.z3[i]});
-        const float bottom = std::min({playerMesh.z1[i], playerMesh.z2[i], playerMesh.z3[i]});
-        EXPECT_EQ(top, 0.8672f);
-        EXPECT_EQ(bottom, 0.2858f);
-    }
 }
 
-TEST(FigureMeshTest, RectanglesSplitInTwoHalvesWithTheFaceAtThFront)
-{
-    const MeshTable& m = playerMesh;
-    for (std::uint32_t i = 0; i < 22; ++i) {
-        // Triangle i and i + 22 are the two halves of one rectangle: same
-        // colour, sharing the diagonal from the first to the third corner.
-        const std::uint32_t j = i + 22;
-        EXPECT_EQ(colourOf(m, i), colourOf(m, j));
-        EXPECT_EQ(std::tie(m.x1[i], m.y1[i], m.z1[i]), std::tie(m.x1[j], m.y1[j], m.z1[j]));
-        EXPECT_EQ(std::tie(m.x3[i], m.y3[i], m.z3[i]), std::tie(m.x2[j], m.y2[j], m.z2[j]));
-
-        // The head band: skin wherever it faces +y, black wherever it faces -y.
-        const float bottom = std::min({m.z1[i], m.z2[i], m.z3[i]});
-        const float meanY = (m.y1[i] + m.y2[i] + m.y3[i] + m.y3[j]) / 4;
-        if (bottom == 0.8672f && std::max({m.z1[i], m.z2[i], m.z3[i]}) == 1.0843f) {
-            EXPECT_EQ(colourOf(m, i), (meanY > 0 ? Colour{226, 186, 17} : Colour{0, 0, 0})) << "triangle " << i;
-        }
-    }
-}
-
-TEST(BallMeshTest, LatitudeLongitudeEllipsoidInGold)
-{
-    const MeshTable& m = ballMesh;
-    std::set<std::array<float, 3>> points;
-    float lowest = INFINITY, highest = -INFINITY;
-    for (std::uint32_t i = 0; i < m.triangleCount; ++i) {
-        EXPECT_EQ(colourOf(m, i), (Colour{210, 189, 16}));
-        for (const auto& p : {std::array{m.x1[i], m.y1[i], m.z1[i]}, std::array{m.x2[i], m.y2[i], m.z2[i]},
-                              std::array{m.x3[i], m.y3[i], m.z3[i]}}) {
-            points.insert(p);
-            const double dx = (p[0] + 0.0129) / 0.1350, dy = (p[1] + 0.0061) / 0.1350, dz = (p[2] - 0.4188) / 0.1279;
-            EXPECT_NEAR(dx * dx + dy * dy + dz * dz, 1.0, 1e-5);
-            lowest = std::min(lowest, p[2]);
-            highest = std::max(highest, p[2]);
-        }
-    }
-    EXPECT_EQ(points.size(), 482u) << "15 rings of 32 and the two poles";
-    EXPECT_FLOAT_EQ(lowest, 0.2909f);
-    EXPECT_FLOAT_EQ(highest, 0.5467f);
-}
-
-TEST(StadiumMeshTest, EachPartInItsColourAndPlace)
-{
-    const MeshTable& m = stadiumMesh;
-    std::set<Colour> palette;
-    for (std::uint32_t i = 0; i < m.triangleCount; ++i)
-        palette.insert(colourOf(m, i));
-    EXPECT_EQ(palette, (std::set<Colour>{darkGrass, lightGrass, white, netGrey, boards, stands, standCorner,
-                                         towerFront, towerInner}));
-
-    struct Part {
-        const char* name;
-        Colour colour;
-        std::array<float, 6> box;
-    };
-    const Part parts[] = {
-        {"dark grass", darkGrass, {-10.212f, 10.212f, -18.72f, 18.74f, grassZ, grassZ}},
-        {"light grass", lightGrass, {-10.212f, 10.212f, -14.9f, 14.9f, grassZ, grassZ}},
-        {"net stripes, ribs and bars", netGrey, {-1.574f, 1.574f, -17.86f, 17.86f, grassZ, 1.268f}},
-        {"boards", boards, {-10.21f, 10.21f, -18.73f, 18.73f, grassZ, 1.052f}},
-        {"stands", stands, {-11.95f, 11.95f, -21.28f, 21.28f, grassZ, 3.359f}},
-        {"stand corners", standCorner, {-11.95f, 11.95f, -21.28f, 21.28f, grassZ, 3.359f}},
-        {"towers' pitch-facing walls", towerFront, {-12.572f, 12.572f, -18.73f, 18.73f, grassZ, 4.867f}},
-        {"towers' inner walls", towerInner, {-10.21f, 10.21f, -22.27f, 22.29f, grassZ, 4.867f}},
-    };
-    for (const Part& part : parts)
-        expectBox(boxOf(m, [&](std::uint32_t i) { return colourOf(m, i) == part.colour; }), part.box, 1e-6f,
-                  part.name);
-    // Both goals, white and grey together, behind the goal lines.
-    for (float end : {1.0f, -1.0f}) {
-        const Box goal = boxOf(m, [&](std::uint32_t i) {
-            const float y = m.y1[i] * end;
-            const bool grey = colourOf(m, i) == netGrey;
-            return (grey || (colourOf(m, i) == white && !flatAtGrass(m, i))) && y > 16.7f && y < 17.9f &&
-                   std::abs(m.x1[i]) < 2.0f;
-        });
-        expectBox(goal, {-1.574f, 1.574f, end > 0 ? 16.72f : -17.86f, end > 0 ? 17.86f : -16.72f, grassZ, 1.268f},
-                  1e-6f, "goal");
-    }
-}
-
-TEST(StadiumMeshTest, GrassLevelCoveredExactlyOnceEverywhere)
+TEST(MeshTablesTest, GrassCoveredOnceWithItsStripesAndMarkings)
 {
     // A hole would show the shell below, an overlap would flicker.
     for (float x = -10.2f; x < 10.2f; x += 0.0731f)
         for (float y = -18.71f; y < 18.73f; y += 0.0517f)
             ASSERT_EQ(groundAt(x, y).size(), 1u) << "at " << x << ", " << y;
+    // Stripes either side of their edges; the halfway line, a box line, and
+    // no spot or circle.
+    const std::pair<std::array<float, 2>, Colour> probes[] = {
+        {{0, -3.72f}, darkGrass},  {{0, 3.74f}, darkGrass}, {{0, -3.74f}, lightGrass}, {{0, 7.46f}, lightGrass},
+        {{0, -7.48f}, darkGrass},  {{0, 11.21f}, lightGrass}, {{5, -14.91f}, darkGrass}, {{0, 0.1f}, white},
+        {{2.875f, -15.5f}, white}, {{0, 12.5f}, lightGrass}, {{2, 1.5f}, darkGrass},
+    };
+    for (const auto& [at, colour] : probes)
+        EXPECT_EQ(groundAt(at[0], at[1]), std::vector{colour}) << "at " << at[0] << ", " << at[1];
 }
 
-TEST(StadiumMeshTest, StripesAndMarkingsWhereThePitchHasThem)
+TEST(MeshTablesTest, GameplayLimitsLieJustOutsideTheDrawnLines)
 {
-    struct Probe {
-        float x, y;
-        Colour expected;
+    // The kick-off anchor and the match view's placing of the stadium.
+    const float ax = -1.5f, ay = 4.0f, c = std::cos(headingLeft), s = std::sin(headingLeft);
+    const auto world = [&](float lx, float ly, float lz) {
+        return placeVertex(lx, ly, lz, c, s, ax, ay, -15.0f, 2.0f);
     };
-    const Probe probes[] = {
-        {0, 0, darkGrass},       {0, -3.72f, darkGrass},  {0, -3.74f, lightGrass}, {0, 3.74f, darkGrass},
-        {0, 3.76f, lightGrass},  {0, 7.46f, lightGrass},  {0, -7.48f, darkGrass},  {0, 11.19f, darkGrass},
-        {0, -11.21f, lightGrass}, {5, 14.89f, lightGrass}, {5, -14.91f, darkGrass}, {0, 18.7f, darkGrass},
-        {0, 0.1f, white},        {0, 0.0f, darkGrass},    {0, 0.17f, darkGrass},    // halfway line
-        {9.5f, 3, white},        {-9.5f, -3, white},      {9.4f, 3, darkGrass},     {9.6f, 3, darkGrass},
-        {9.5f, 17.5f, darkGrass},                          // touchlines end at the goal lines
-        {5, 16.78f, white},      {-5, -16.78f, white},    {9.5f, 16.78f, white},    {9.6f, 16.78f, darkGrass},
-        {2.875f, 15.5f, white},  {-2.875f, -15.5f, white}, {2.7f, 15.5f, darkGrass}, {0, 14.92f, white},
-        {0, -14.92f, white},      {0, 15.5f, darkGrass},   {3, 14.95f, darkGrass},   // the boxes
-        {0, 12.5f, lightGrass},  {2, 1.5f, darkGrass},                             // no spot, no circle
-    };
-    for (const Probe& p : probes) {
-        const std::vector<Colour> c = groundAt(p.x, p.y);
-        ASSERT_EQ(c.size(), 1u) << p.x << ", " << p.y;
-        EXPECT_EQ(c[0], p.expected) << "at local " << p.x << ", " << p.y;
-    }
-}
-
-TEST(StadiumMeshTest, GameplayLimitsLieJustOutsideTheLinesOnceDrawn)
-{
-    // The kick-off anchor and the placing of the match view.
-    const float anchorX = -1.5f, anchorY = 4.0f;
-    const float c = std::cos(headingLeft), s = std::sin(headingLeft);
-    const auto world = [&](float lx, float ly, float lz = grassZ) {
-        return placeVertex(lx, ly, lz, c, s, anchorX, anchorY, -15.0f, 2.0f);
-    };
-
-    // Goal lines: a ball past the drawn line is past the rule's line too,
-    // within a few centimetres.
     for (float end : {1.0f, -1.0f}) {
-        const auto [inner, outer] = whiteStretch({0, end * 16.5f}, {0, end * 17.0f});
-        EXPECT_NEAR(std::abs(inner[1]), 16.72f, 1.5e-3f);
-        EXPECT_NEAR(std::abs(outer[1]), 16.84f, 1.5e-3f);
-        const float edge = world(0, outer[1]).x;
-        const float rule = end > 0 ? anchorX - 16.9f : anchorX + 16.9f;
-        EXPECT_GT(std::abs(rule - anchorX), std::abs(edge - anchorX));
-        EXPECT_LT(std::abs(rule - edge), 0.1f);
+        // Goal lines: past the drawn line is past the rule's line, within 0.1.
+        const auto line = whiteStretch(0, end * 16.5f, 0, end * 17.0f);
+        EXPECT_NEAR(line[1], end * 16.72f, 1.5e-3f);
+        EXPECT_NEAR(line[3], end * 16.84f, 1.5e-3f);
+        const float drawn = world(0, line[3], grassZ).x - ax, rule = -end * 16.9f;
+        EXPECT_GT(std::abs(rule), std::abs(drawn));
+        EXPECT_LT(std::abs(rule - drawn), 0.1f);
+        // Touchlines: the out lines lie within 0.3 beyond them.
+        const auto touch = whiteStretch(end * 9.0f, 5, end * 10.0f, 5);
+        EXPECT_NEAR(touch[0], end * 9.43f, 1.5e-3f);
+        EXPECT_NEAR(touch[2], end * 9.56f, 1.5e-3f);
+        const float edge = world(touch[2], 5, grassZ).y, out = ay - (end > 0 ? 5.2f : 24.7f);
+        EXPECT_GT(end * (out - edge), 0.0f);
+        EXPECT_LT(std::abs(out - edge), 0.3f);
     }
-    // Touchlines and the out lines of the rules.
-    for (float side : {1.0f, -1.0f}) {
-        const auto [inner, outer] = whiteStretch({side * 9.0f, 5}, {side * 10.0f, 5});
-        EXPECT_NEAR(std::abs(inner[0]), 9.43f, 1.5e-3f);
-        EXPECT_NEAR(std::abs(outer[0]), 9.56f, 1.5e-3f);
-        const float edge = world(outer[0], 5).y;
-        const float rule = side > 0 ? anchorY - 5.2f : anchorY - 24.7f;
-        EXPECT_GT(side * (rule - edge), 0.0f);
-        EXPECT_LT(std::abs(rule - edge), 0.3f);
+    // The posts stand outside the rules' mouth, the bar above their bar height.
+    float post = INFINITY;
+    for (std::uint32_t i = 0; i < stadiumMesh.triangleCount; ++i) {
+        const Corners k = cornersOf(stadiumMesh, i);
+        const auto onLine = [](float y) { return std::abs(y) >= 16.72f && std::abs(y) <= 16.84f; };
+        if (onLine(k[1]) && onLine(k[4]) && onLine(k[7]) && std::abs(k[0]) < 2 &&
+            std::min({k[2], k[5], k[8]}) == grassZ && std::max({k[2], k[5], k[8]}) > grassZ)
+            post = std::min({post, std::abs(k[0]), std::abs(k[3]), std::abs(k[6])});
     }
-    // The mouth of the rules lies between the posts, and a ball below the
-    // bar height passes under the crossbar.
-    const MeshTable& m = stadiumMesh;
-    const auto onLine = [](float y) { return std::abs(y) >= 16.72f && std::abs(y) <= 16.84f; };
-    float innerPost = INFINITY;
-    const Box posts = boxOf(m, [&](std::uint32_t i) {
-        const bool post = !flatAtGrass(m, i) && onLine(m.y1[i]) && onLine(m.y2[i]) && onLine(m.y3[i]) &&
-                          std::min({m.z1[i], m.z2[i], m.z3[i]}) == grassZ && std::abs(m.x1[i]) < 2.0f;
-        if (post)
-            innerPost = std::min({innerPost, std::abs(m.x1[i]), std::abs(m.x2[i]), std::abs(m.x3[i])});
-        return post;
-    });
-    EXPECT_FLOAT_EQ(innerPost, 1.452f);
-    EXPECT_FLOAT_EQ(posts.hi[0], 1.574f);
-    const float lowPost = world(-innerPost, 16.8f).y, highPost = world(innerPost, 16.8f).y;
-    EXPECT_LT(lowPost, anchorY - 16.3f);
-    EXPECT_GT(highPost, anchorY - 13.8f);
-    const float ballBottom = 0.2909f + 2.0f;  // ball z 0 on the drawn pitch
-    EXPECT_LT(ballBottom + 0.8f, world(0, 16.8f, 1.185f).z);
+    EXPECT_FLOAT_EQ(post, 1.452f);
+    EXPECT_LT(world(-post, 16.8f, grassZ).y, ay - 16.3f);
+    EXPECT_GT(world(post, 16.8f, grassZ).y, ay - 13.8f);
+    EXPECT_LT(0.2909f + 2.0f + 0.8f, world(0, 16.8f, 1.185f).z) << "a ball under the bar height passes under it";
 }

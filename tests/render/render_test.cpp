@@ -1,6 +1,7 @@
-// Drawn frames in the headless view: the OpenGL state the camera leaves,
+// Frames drawn in the headless view: the OpenGL state the camera leaves,
 // where the camera puts the world, the banner, the title and kick-off views,
-// the figures' faces, and that batching and drawing change nothing else.
+// the figures' faces; and that batching, drawing at all, and drawn frames
+// change nothing else: the same pixels, the same trace, no allocation.
 
 #include <gtest/gtest.h>
 
@@ -8,222 +9,228 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
-#include <span>
+#include <numbers>
 
-#include "gl_support.h"
+#include "allocation_counter.h"
+#include "banner/banner_grid.h"
+#include "banner/dot_font.h"
 #include "platform/headless/headless_game.h"
 #include "platform/headless/offscreen_view.h"
-#include "platform/headless/script.h"
 #include "platform/headless/trace.h"
 #include "render/frame.h"
+#include "render/scene.h"
 
 namespace {
 
-class RenderTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        game = std::make_unique<HeadlessGame>(std::span<const ScriptEvent>{}, &testView());
-        ASSERT_TRUE(game->start());
-    }
-    void TearDown() override { game->stop(); }
+constexpr int width = 1280, height = 720;
+using Rgb = std::array<int, 3>;
+constexpr Rgb sky{0, 232, 255}, white{255, 255, 255}, darkGrass{13, 145, 19}, lightGrass{8, 180, 15};
 
-    Picture draw(MeshBatching batching = MeshBatching::oneBatch)
-    {
-        return drawFrame(game->state, game->platform, batching);
+OffscreenView& view()
+{
+    static std::string problem;
+    static const std::unique_ptr<OffscreenView> made = OffscreenView::create(width, height, problem);
+    if (!made) {
+        std::fprintf(stderr, "render tests: nothing can be drawn here: %s\n", problem.c_str());
+        std::abort();
     }
+    return *made;
+}
 
-    std::unique_ptr<HeadlessGame> game;
+struct Picture {
+    std::vector<std::uint8_t> rgb = std::vector<std::uint8_t>(width * height * 3);
+    Picture() { view().readPixels(rgb.data()); }
+    Rgb at(double x, double y) const  // pixels from the top-left corner
+    {
+        const std::size_t i = (std::size_t(y) * width + std::size_t(x)) * 3;
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+    // Middle of the white run in column x within 4 rows of y; NAN if none.
+    double whiteNear(double x, double y) const
+    {
+        double first = NAN, last = NAN;
+        for (double r = std::floor(y) - 4; r <= std::floor(y) + 4; ++r)
+            if (at(x, r) == white)
+                last = r, first = std::isnan(first) ? r : first;
+        return (first + last) / 2 + 0.5;
+    }
 };
 
-bool isGrey(Rgb c)
+struct Screen {
+    double x, y;
+};
+
+// Where the camera must put a world point: the eye 30 back from the origin
+// after a turn of 300 degrees about x, 60 degrees of view upright at 16:9.
+Screen project(WorldPoint p)
 {
-    return c.r == c.g && c.g == c.b && (c.r == 127 || c.r == 128);
+    const double turn = 300 * std::numbers::pi / 180;
+    const double up = p.y * std::cos(turn) - p.z * std::sin(turn);
+    const double depth = 30 - (p.y * std::sin(turn) + p.z * std::cos(turn));
+    return {(1 + p.x / depth / 1.0264) * width / 2, (1 - up / depth / 0.57735) * height / 2};
 }
 
-bool isGrass(Rgb c)
+// Figure-local or stadium-local points where the views place them.
+WorldPoint onFigure(const UserPlayer& f, float lx, float ly, float lz)
 {
-    return c == darkGrass || c == lightGrass;
+    return placeVertex(lx, ly, lz, std::cos(f.heading), std::sin(f.heading), f.x, f.y, 0, 2);
+}
+WorldPoint onStadium(const GameState& state, float lx, float ly, float lz)
+{
+    const bool match = state.matchPhase == 2;
+    return placeVertex(lx, ly, lz, std::cos(headingLeft), std::sin(headingLeft), match ? state.pitch.x : 0,
+                       match ? state.pitch.y : 0, match ? -15.0f : -7.0f, match ? 2.0f : -1.0f);
 }
 
-// The middle row of the white pixels of `column` within `window` rows of
-// `aroundY`, or NAN when there are none.
-double whiteRowNear(const Picture& picture, int column, double aroundY, int window)
+void placeKickOff(GameState& s)
 {
-    int first = -1, last = -1;
-    for (int y = int(aroundY) - window; y <= int(aroundY) + window; ++y) {
-        if (y >= 0 && y < picture.height && picture.at(column, y) == lineWhite) {
-            if (first < 0)
-                first = y;
-            last = y;
-        }
+    s.matchPhase = 2;
+    s.ball = {4, -11, 0};
+    s.pitch = {-1.5f, 4};
+    s.player1 = {8, -11, headingLeft};
+    s.player2 = {8, -4, headingLeft};
+    s.defender1 = {-8, -12, headingRight, 0};
+    s.defender2 = {-7, -6, headingRight, 0};
+    s.defender3 = {-13, -14, headingRight, 0};
+    s.keeper = {-17.3f, -11, headingRight, 0};
+}
+
+class RenderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(game.start()); }
+    void TearDown() override { game.stop(); }
+
+    // The drawing steps of a frame for the state as it is, the banner
+    // showing state.bannerText.
+    Picture draw(MeshBatching batching = MeshBatching::oneBatch)
+    {
+        GameState& s = game.state;
+        setUpFrame(s);
+        s.glSetupStep = 5;
+        drawScene(s, batching);
+        clearBanner(s);
+        resetPlotting(s);
+        plotBannerText(s);
+        drawBanner(s);
+        finishFrame(s, game.platform);
+        return {};
     }
-    return first < 0 ? NAN : (first + last) / 2.0 + 0.5;
-}
 
-void expectMatrix(GLenum which, const std::array<double, 16>& expected)
-{
-    float m[16];
-    glGetFloatv(which, m);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(m[i], expected[i], 1e-5 * std::max(1.0, std::abs(expected[i]))) << "element " << i;
-}
+    HeadlessGame game{{}, &view()};
+};
 
 }  // namespace
 
-TEST_F(RenderTest, FrustumAppliedOnceAndTheCameraSetEveryFrame)
+TEST_F(RenderTest, FrustumAppliedOnceCameraEveryFrameStateSwitchedOff)
 {
-    // Title, match, pause and back: many frames through the frame routine.
     const Script script = parseScript("2 enter\n10 p\n50 r\n60 enter\n", "frames");
-    game->stop();
-    game = std::make_unique<HeadlessGame>(script.events, &testView());
-    ASSERT_TRUE(game->start());
+    HeadlessGame many(script.events, &view());
+    ASSERT_TRUE(many.start());
     for (int i = 0; i < 80; ++i)
-        ASSERT_TRUE(game->turn());
-    EXPECT_EQ(game->state.glSetupStep, 5);
-    EXPECT_EQ(game->platform.framesPresented, 80);
+        ASSERT_TRUE(many.turn());
+    EXPECT_EQ(many.platform.framesPresented, 80);
 
-    // glFrustum(-1.0264, 1.0264, -0.57735, 0.57735, 1, 1000), column by column.
-    const double n = 1, f = 1000, r = 1.0264, t = 0.57735;
-    expectMatrix(GL_PROJECTION_MATRIX,
-                 {n / r, 0, 0, 0, 0, n / t, 0, 0, 0, 0, -(f + n) / (f - n), -1, 0, 0, -2 * f * n / (f - n), 0});
-    // Translation (0, 0, -30) times a turn of 300 degrees about x.
-    const double c = 0.5, s = -std::sqrt(3.0) / 2;
+    const auto expectMatrix = [](GLenum which, std::array<double, 16> expected) {
+        float m[16];
+        glGetFloatv(which, m);
+        for (int i = 0; i < 16; ++i)
+            EXPECT_NEAR(m[i], expected[i], 1e-5 * std::max(1.0, std::abs(expected[i]))) << which << " " << i;
+    };
+    const double n = 1, f = 1000, r = 1.0264, t = 0.57735, c = 0.5, s = -std::sqrt(3.0) / 2;
+    expectMatrix(GL_PROJECTION_MATRIX, {n / r, 0, 0, 0, 0, n / t, 0, 0, 0, 0, -(f + n) / (f - n), -1, 0, 0,
+                                        -2 * f * n / (f - n), 0});
     expectMatrix(GL_MODELVIEW_MATRIX, {1, 0, 0, 0, 0, c, s, 0, 0, -s, c, 0, 0, 0, -30, 1});
-
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ((std::array{viewport[0], viewport[1], viewport[2], viewport[3]}),
-              (std::array{0, 0, viewWidth, viewHeight}));
-    // The frame's end leaves blending and the depth test off.
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_EQ(viewport[2] * 10000 + viewport[3], width * 10000 + height);
+    for (GLenum off : {GL_BLEND, GL_DEPTH_TEST, GL_LIGHTING, GL_CULL_FACE, GL_TEXTURE_2D})
+        EXPECT_FALSE(glIsEnabled(off)) << off;
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    many.stop();
 }
 
-TEST_F(RenderTest, WorldOriginOnTheExactCentreAndEqualDepthReplaces)
+TEST_F(RenderTest, WorldOriginOnTheCentrePixelsAndEqualDepthReplaces)
 {
-    setUpFrame(game->state);
-    // A square facing the eye around the origin, one pixel each way: it
-    // covers exactly the four pixels around the centre of the view.
-    const float across = 30.0f * 1.0264f * 2 / viewWidth;
-    const float up = 30.0f * 0.57735f * 2 / viewHeight;
-    const auto square = [&](float red, float blue) {
-        glColor4f(red, 0, blue, 1);
+    setUpFrame(game.state);
+    // A square facing the eye around the origin, one pixel each way, drawn
+    // twice at the same depth.
+    const float across = 30 * 1.0264f * 2 / width, up = 30 * 0.57735f * 2 / height;
+    for (const Rgb colour : {Rgb{255, 0, 0}, Rgb{0, 0, 255}}) {
+        glColor4f(colour[0] / 255.0f, 0, colour[2] / 255.0f, 1);
         glBegin(GL_QUADS);
         for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}})
             glVertex3f(sx * across, sy * up * 0.5f, sy * up * 0.8660254f);
         glEnd();
-    };
-    square(1, 0);
-    square(0, 1);  // same depth: the later one wins
-    finishFrame(game->state, game->platform);
-    const Picture picture = readView();
-
-    const int cx = viewWidth / 2, cy = viewHeight / 2;
-    for (int y = cy - 3; y < cy + 3; ++y) {
-        for (int x = cx - 3; x < cx + 3; ++x) {
-            const bool inside = (x == cx - 1 || x == cx) && (y == cy - 1 || y == cy);
-            EXPECT_EQ(picture.at(x, y) == (Rgb{0, 0, 255}), inside) << x << ", " << y;
-            EXPECT_NE(picture.at(x, y), (Rgb{255, 0, 0}));
-        }
     }
+    finishFrame(game.state, game.platform);
+    const Picture picture;
+    for (int y = height / 2 - 3; y < height / 2 + 3; ++y)
+        for (int x = width / 2 - 3; x < width / 2 + 3; ++x)
+            EXPECT_EQ(picture.at(x, y) == (Rgb{0, 0, 255}),
+                      (x == width / 2 - 1 || x == width / 2) && (y == height / 2 - 1 || y == height / 2))
+                << x << ", " << y;
 }
 
-TEST_F(RenderTest, TitleViewBannerSkyAndTheWholePitch)
+TEST_F(RenderTest, TitleViewShowsBannerSkyAndTheWholePitch)
 {
-    ASSERT_TRUE(game->turn());  // a real title frame
-    const Picture picture = readView();
-    const GameState& state = game->state;
-    ASSERT_EQ(state.matchPhase, 1);
-
-    // Every banner cell in view shows its grey or the black of the text.
+    ASSERT_TRUE(game.turn());
+    const GameState& s = game.state;
+    const Picture picture;
+    // Every banner cell in view, grey or black as the grid says.
     int checked = 0, black = 0;
-    for (int row = 0; row < bannerRows; ++row) {
-        for (int column = 0; column < bannerColumns; ++column) {
-            const ScreenPoint p = project({-170.0f + column + 0.5f, 140.0f - row - 0.5f, 15.0f - row - 0.5f});
-            if (p.x < 3 || p.x > viewWidth - 3)
-                continue;
-            const int i = row * bannerColumns + column;
-            const Rgb seen = picture.at(int(p.x), int(p.y));
-            if (state.bannerRed[i] == 0.0f) {
-                EXPECT_EQ(seen, (Rgb{0, 0, 0})) << "cell " << row << ", " << column;
-                ++black;
-            } else {
-                EXPECT_TRUE(isGrey(seen)) << "cell " << row << ", " << column;
-            }
-            ++checked;
-        }
+    for (int i = 0; i < bannerCells; ++i) {
+        const int row = i / bannerColumns, column = i % bannerColumns;
+        const Screen p = project({-169.5f + column, 139.5f - row, 14.5f - row});
+        if (p.x < 3 || p.x > width - 3)
+            continue;
+        const Rgb seen = picture.at(p.x, p.y);
+        black += s.bannerRed[i] == 0;
+        ++checked;
+        if (s.bannerRed[i] == 0)
+            EXPECT_EQ(seen, (Rgb{0, 0, 0})) << "cell " << row << ", " << column;
+        else
+            EXPECT_TRUE(seen[0] == seen[2] && seen[1] == seen[2] && std::abs(seen[0] - 127.5) < 1)
+                << "cell " << row << ", " << column;
     }
     EXPECT_GT(checked, 2800);
     EXPECT_GT(black, 300);
-    EXPECT_LT(project({0, 140, 15}).y, 0.5);  // the banner's top edge is the view's
-
+    EXPECT_LT(project({0, 140, 15}).y, 0.5) << "row 0 starts at the top edge";
     // Sky between the banner and the far stand.
-    const double bannerBottom = project({0, 130, 5}).y;
-    const double standTop = project(titleStadiumPoint(12.572f, 0, 2.605f)).y;
-    ASSERT_LT(bannerBottom + 20, standTop);
-    for (int y = int(bannerBottom) + 2; y < int(standTop) - 2; ++y)
-        ASSERT_EQ(picture.at(viewWidth / 2, y), skyColour) << "row " << y;
-
-    // The far touchline about halfway down, the near one along the bottom.
-    const ScreenPoint far = project(titleStadiumPoint(9.495f, 5, 0.216f));
-    const ScreenPoint near = project(titleStadiumPoint(-9.495f, 5, 0.216f));
-    EXPECT_NEAR(far.y, viewHeight / 2.0, viewHeight * 0.05);
-    EXPECT_NEAR(whiteRowNear(picture, int(far.x), far.y, 4), far.y, 1.5);
-    EXPECT_GT(near.y, viewHeight * 0.95);
-    EXPECT_NEAR(whiteRowNear(picture, int(near.x), near.y, 4), near.y, 1.5);
-
-    // Both goals wholly in view, their nets showing.
+    for (double y = project({0, 130, 5}).y + 2; y < project(onStadium(s, 12.572f, 0, 2.605f)).y - 2; ++y)
+        ASSERT_EQ(picture.at(width / 2, y), sky) << "row " << y;
+    // Both goals in view, their nets' grey stripes showing.
     for (float end : {1.0f, -1.0f}) {
-        double left = viewWidth, right = 0, top = viewHeight, bottom = 0;
-        for (float x : {-1.574f, 1.574f})
-            for (float y : {16.72f, 17.86f})
-                for (float z : {0.216f, 1.268f}) {
-                    const ScreenPoint p = project(titleStadiumPoint(x, end * y, z));
-                    left = std::min(left, p.x), right = std::max(right, p.x);
-                    top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-                }
-        EXPECT_GT(left, 0);
-        EXPECT_LT(right, viewWidth);
+        const Screen a = project(onStadium(s, -1.574f, end * 17.86f, 1.268f));
+        const Screen b = project(onStadium(s, 1.574f, end * 16.72f, 0.216f));
+        ASSERT_TRUE(std::min(a.x, b.x) > 0 && std::max(a.x, b.x) < width) << end;
         int grey = 0;
-        for (int y = int(top); y <= int(bottom); ++y)
-            for (int x = int(left); x <= int(right); ++x)
-                grey += picture.at(x, y) == netGrey;
+        for (double y = std::min(a.y, b.y); y <= std::max(a.y, b.y); ++y)
+            for (double x = std::min(a.x, b.x); x <= std::max(a.x, b.x); ++x)
+                grey += picture.at(x, y) == Rgb{175, 175, 175};
         EXPECT_GT(grey, 10) << "goal at local y " << end * 17;
     }
 }
 
-TEST_F(RenderTest, KickOffViewFromTheFarTouchlineDownToTheBottomEdge)
+TEST_F(RenderTest, KickOffViewFromTheFarTouchlineToTheBottomEdge)
 {
-    GameState& state = game->state;
-    placeKickOff(state);
+    placeKickOff(game.state);
     const Picture picture = draw();
-
-    const ScreenPoint far = project(matchStadiumPoint(state, 9.495f, 2, 0.216f));
-    EXPECT_LT(far.y, viewHeight / 2.0);
-    EXPECT_GT(far.y, viewHeight * 0.4);
-    EXPECT_NEAR(whiteRowNear(picture, int(far.x), far.y, 4), far.y, 1.5);
-    EXPECT_GT(project(matchStadiumPoint(state, -9.43f, 2, 0.216f)).y, viewHeight);
-
+    const Screen far = project(onStadium(game.state, 9.495f, 2, 0.216f));
+    EXPECT_TRUE(far.y < height / 2 && far.y > height * 0.4) << far.y;
+    EXPECT_NEAR(picture.whiteNear(far.x, far.y), far.y, 1.5);
+    EXPECT_GT(project(onStadium(game.state, -9.43f, 2, 0.216f)).y, height) << "near touchline out of view";
     int grass = 0;
-    for (int x = 0; x < viewWidth; ++x) {
-        const Rgb c = picture.at(x, viewHeight - 1);
-        EXPECT_TRUE(isGrass(c) || c == lineWhite) << "column " << x;
-        grass += isGrass(c);
+    for (int x = 0; x < width; ++x) {
+        const Rgb c = picture.at(x, height - 1);
+        EXPECT_TRUE(c == darkGrass || c == lightGrass || c == white) << "column " << x;
+        grass += c != white;
     }
-    EXPECT_GT(grass, viewWidth * 97 / 100);
-
-    // The goals stand near the left and right edges.
-    const ScreenPoint left = project(matchStadiumPoint(state, 0, 17.3f, 0.7f));
-    const ScreenPoint right = project(matchStadiumPoint(state, 0, -17.3f, 0.7f));
-    EXPECT_GT(left.x, 0);
-    EXPECT_LT(left.x, viewWidth * 0.15);
-    EXPECT_GT(right.x, viewWidth * 0.85);
-    EXPECT_LT(right.x, viewWidth);
+    EXPECT_GT(grass, width * 97 / 100);
+    const double left = project(onStadium(game.state, 0, 17.3f, 0.7f)).x;
+    const double right = project(onStadium(game.state, 0, -17.3f, 0.7f)).x;
+    EXPECT_TRUE(left > 0 && left < width * 0.15 && right > width * 0.85 && right < width) << left << " " << right;
 }
 
 TEST_F(RenderTest, FiguresShowTheSideThatFacesTheCamera)
@@ -232,70 +239,65 @@ TEST_F(RenderTest, FiguresShowTheSideThatFacesTheCamera)
         const char* what;
         float heading;
         bool opponent;
-        std::array<float, 3> probe;  // figure-local point on the face towards the camera
+        std::array<float, 3> probe;  // figure-local, on the face towards the camera
         Rgb expected;
     };
     const Case cases[] = {
         {"facing the camera: the face", headingDown, false, {0, 0.1991f, 0.976f}, {226, 186, 17}},
         {"facing away: the back of the head", headingUp, false, {0, -0.1991f, 0.976f}, {0, 0, 0}},
-        {"facing away: the shirt's back", headingUp, false, {0, -0.1991f, 0.6f}, {205, 23, 17}},
         {"facing left: the shirt's side", headingLeft, false, {-0.1947f, 0.1f, 0.6f}, {169, 18, 9}},
-        {"facing left: the face's side", headingLeft, false, {-0.1947f, 0.1f, 0.976f}, {226, 186, 17}},
         {"facing left: the head's back half", headingLeft, false, {-0.1947f, -0.1f, 0.976f}, {0, 0, 0}},
-        {"an opponent facing right: the shirt's side", headingRight, true, {0.1947f, 0.1f, 0.6f}, {19, 117, 169}},
-        {"an opponent facing the camera: the shirt", headingDown, true, {0, 0.1991f, 0.6f}, {24, 148, 214}},
+        {"opponent facing the camera: the shirt", headingDown, true, {0, 0.1991f, 0.6f}, {24, 148, 214}},
     };
-    GameState& state = game->state;
     for (const Case& c : cases) {
-        placeKickOff(state);
-        UserPlayer figure{2.0f, -9.0f, c.heading};
+        placeKickOff(game.state);
+        const UserPlayer figure{2, -9, c.heading};
         if (c.opponent)
-            state.defender2 = {figure.x, figure.y, figure.heading, 0.0f};
+            game.state.defender2 = {figure.x, figure.y, figure.heading, 0};
         else
-            state.player1 = figure;
-        const Picture picture = draw();
-        const ScreenPoint p = project(figurePoint(figure, c.probe[0], c.probe[1], c.probe[2]));
-        EXPECT_EQ(picture.at(int(p.x), int(p.y)), c.expected) << c.what;
+            game.state.player1 = figure;
+        const Screen p = project(onFigure(figure, c.probe[0], c.probe[1], c.probe[2]));
+        EXPECT_EQ(draw().at(p.x, p.y), c.expected) << c.what;
     }
 }
 
-TEST_F(RenderTest, OneBatchPerMeshGivesTheSamePixelsAsOnePrimitivePerTriangle)
+TEST_F(RenderTest, OneBatchPerMeshGivesThePixelsOfOnePrimitivePerTriangle)
 {
-    GameState& state = game->state;
-    for (int view = 0; view < 2; ++view) {
-        if (view == 1) {
-            placeKickOff(state);
-            state.player2.heading = headingDown;  // every side of a figure somewhere
-            state.defender1.heading = headingUp;
-            state.ball.z = 0.5f;
-        }
-        state.bannerText = "         goals  3   attempts  12";
-        const Picture batched = draw(MeshBatching::oneBatch);
-        const Picture plain = draw(MeshBatching::perTriangle);
-        std::size_t differing = 0;
-        for (std::size_t i = 0; i < batched.rgb.size(); i += 3)
-            differing += batched.rgb[i] != plain.rgb[i] || batched.rgb[i + 1] != plain.rgb[i + 1] ||
-                         batched.rgb[i + 2] != plain.rgb[i + 2];
-        EXPECT_EQ(differing, 0u) << (view == 0 ? "title view" : "match view");
-    }
+    game.state.bannerText = "         goals  3   attempts  12";
+    EXPECT_TRUE(draw(MeshBatching::oneBatch).rgb == draw(MeshBatching::perTriangle).rgb) << "title view";
+    placeKickOff(game.state);
+    game.state.player2.heading = headingDown;  // every side of a figure somewhere
+    game.state.defender1.heading = headingUp;
+    game.state.ball.z = 0.5f;
+    EXPECT_TRUE(draw(MeshBatching::oneBatch).rgb == draw(MeshBatching::perTriangle).rgb) << "match view";
 }
 
-TEST(DrawnRunTest, TraceIsTheSameWithAndWithoutDrawing)
+TEST(DrawnRunTest, SameTraceAsUndrawnAndNoAllocationOnceWarm)
 {
-    const Script script = parseScript(
-        "2 enter\n5 left\n6 up\n7 a\n8 s\n20 p\n60 p\n70 m\n75 menu-ok\n90 right\n100 p\n140 r\n150 enter\n", "busy");
-    ASSERT_EQ(script.error, "");
+    const Script script =
+        parseScript("2 enter\n5 left\n7 a\n8 s\n20 p\n60 p\n70 m\n75 menu-ok\n100 p\n140 r\n150 enter\n", "busy");
     std::string problem;
-    const auto view = OffscreenView::create(320, 180, problem);
-    ASSERT_TRUE(view) << problem;
-    std::string traces[2];
-    for (int drawn = 0; drawn < 2; ++drawn) {
-        HeadlessGame game(script.events, drawn ? view.get() : nullptr);
+    const auto small = OffscreenView::create(320, 180, problem);
+    ASSERT_TRUE(small) << problem;
+    // Undrawn, drawn, and drawn again counting allocations: Mesa compiles its
+    // shaders (with LLVM, which allocates) the first time it meets a state.
+    std::string traces[3];
+    for (int run = 0; run < 3; ++run) {
+        HeadlessGame game(script.events, run == 0 ? nullptr : small.get());
         char row[traceRowCapacity];
+        traces[run].reserve(200 * 400);
+        long before = 0;
         game.run(
-            200, [&] { traces[drawn].append(row, formatTraceRow(row, game.frames(), game.state)); },
+            200,
+            [&] {
+                traces[run].append(row, formatTraceRow(row, game.frames(), game.state));
+                before = game.frames() == 1 ? allocationCount() : before;
+            },
             [] { return true; });
-        EXPECT_EQ(game.frames(), 200);
+        if (run == 2) {
+            EXPECT_EQ(allocationCount() - before, 0);
+        }
     }
     EXPECT_EQ(traces[0], traces[1]);
+    EXPECT_EQ(traces[1], traces[2]);
 }
