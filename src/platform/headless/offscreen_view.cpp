@@ -39,14 +39,25 @@ std::unique_ptr<OffscreenView> OffscreenView::create(int width, int height, std:
         return nullptr;
     }
 
-    // 24 colour bits, no alpha, the deepest depth buffer on offer.
+    // 24 colour bits like the game's window, and the deepest depth buffer on
+    // offer (the game asks for 32 bits).
     const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                              EGL_RED_SIZE,     8,               EGL_GREEN_SIZE,      8,
                              EGL_BLUE_SIZE,    8,               EGL_DEPTH_SIZE,      24,
                              EGL_NONE};
-    EGLConfig config = nullptr;
+    EGLConfig configs[64];
     EGLint found = 0;
-    if (!eglChooseConfig(display, wanted, &config, 1, &found) || found < 1) {
+    EGLConfig config = nullptr;
+    EGLint deepest = 0;
+    eglChooseConfig(display, wanted, configs, 64, &found);
+    for (EGLint i = 0; i < found; ++i) {
+        EGLint red = 0, depth = 0;
+        eglGetConfigAttrib(display, configs[i], EGL_RED_SIZE, &red);
+        eglGetConfigAttrib(display, configs[i], EGL_DEPTH_SIZE, &depth);
+        if (red == 8 && depth > deepest)
+            config = configs[i], deepest = depth;
+    }
+    if (config == nullptr) {
         error = eglProblem("no EGL configuration for an OpenGL pbuffer with a depth buffer");
         return nullptr;
     }

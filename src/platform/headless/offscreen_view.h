@@ -10,8 +10,9 @@
 
 class OffscreenView {
 public:
-    // Largest width and height accepted for a view.
-    static constexpr int maxSide = 16384;
+    // Largest width and height accepted for a view: as large as Mesa makes
+    // a pbuffer.
+    static constexpr int maxSide = 4096;
 
     // Makes the context and its pbuffer, current on this thread. Returns
     // nullptr and a one-line reason when this machine cannot draw.
