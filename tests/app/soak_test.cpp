@@ -86,7 +86,7 @@ TEST(SoakTest, MillionFramesOfRandomPlay)
         [&] {
             const GameState& s = game.state;
             if (broken.empty())
-                broken = checker.afterFrame(game.frames(), s);
+                broken = checker.afterFrame(game);
             // An attempt runs from a kick-off (resetRequest 3) until a rule
             // ends it (resetRequest 1); paused frames do not count.
             if (s.matchPhase == 2 && s.resetRequest == 3) {

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::fprintf(stderr, "a frame ran after the shutdown\n");
                 std::abort();
             }
-            const std::string broken = checker.afterFrame(game->frames(), game->state);
+            const std::string broken = checker.afterFrame(*game);
             if (!broken.empty()) {
                 std::fprintf(stderr, "%s\n", broken.c_str());
                 std::abort();

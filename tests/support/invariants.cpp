@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/game_state.h"
+#include "app/input.h"
+#include "platform/headless/headless_game.h"
 
 namespace {
 std::string at(std::int64_t frame, const std::string& what)
@@ -11,8 +13,17 @@ std::string at(std::int64_t frame, const std::string& what)
 }
 }  // namespace
 
-std::string InvariantChecker::afterFrame(std::int64_t frame, const GameState& s)
+std::string InvariantChecker::afterFrame(const HeadlessGame& game)
 {
+    const GameState& s = game.state;
+    const std::int64_t frame = game.frames();
+    const HeadlessPlatform& platform = game.platform;
+    const Message& last = platform.lastMessage;
+    const bool enterPressed = platform.messagesDispatched != messagesSeen &&
+                              last.kind == MessageKind::keyDown && last.code == vk::enter &&
+                              last.target == MessageTarget::mainWindow;
+    messagesSeen = platform.messagesDispatched;
+
     if (s.matchPhase != 1 && s.matchPhase != 2)
         return at(frame, "matchPhase " + std::to_string(s.matchPhase));
     if (s.matchPhase == 1 && s.pauseState != 0)
@@ -23,8 +34,9 @@ std::string InvariantChecker::afterFrame(std::int64_t frame, const GameState& s)
         return at(frame, "pauseFrames " + std::to_string(s.pauseFrames));
     if (s.goals < 0)
         return at(frame, "goals below zero");
-    // Only Enter lowers the attempts, and it zeroes both counters.
-    if (seenFrame && s.attempts < lastAttempts && !(s.attempts == 0 && s.goals == 0))
+    // Only Enter lowers the attempts: it starts the counters of a new match,
+    // to which the same frame's play may already add.
+    if (seenFrame && s.attempts < lastAttempts && !enterPressed)
         return at(frame, "attempts went down from " + std::to_string(lastAttempts) + " to " +
                              std::to_string(s.attempts));
     if (s.upLatch | s.downLatch | s.leftLatch | s.rightLatch | s.enterLatch | s.pauseLatch |
@@ -59,7 +71,6 @@ std::string InvariantChecker::afterFrame(std::int64_t frame, const GameState& s)
         return at(frame, "the ball stayed not-a-number for more than two simulation steps");
 
     seenFrame = true;
-    lastGoals = s.goals;
     lastAttempts = s.attempts;
     return {};
 }

@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <string>
 
-struct GameState;
+class HeadlessGame;
 
 class InvariantChecker {
 public:
-    // Checks the state after a frame; returns an empty string when all is
-    // well, else what broke.
-    std::string afterFrame(std::int64_t frame, const GameState& state);
+    // Checks the game after each frame that ran. Returns an empty string
+    // when all is well, else what broke.
+    std::string afterFrame(const HeadlessGame& game);
 
 private:
     bool seenFrame = false;
-    std::int32_t lastGoals = 0;
+    std::int64_t messagesSeen = 0;
     std::int32_t lastAttempts = 0;
     std::int32_t nanSteps = 0;  // simulation steps since the ball became not-a-number
 };

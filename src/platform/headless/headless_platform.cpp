@@ -63,6 +63,8 @@ void HeadlessPlatform::handleOneMessage(GameState& state)
         message.target = MessageTarget::mainWindow;
         break;
     }
+    lastMessage = message;
+    ++messagesDispatched;
     dispatchMessage(state, *this, message);
 }
 

@@ -52,6 +52,8 @@ public:
     const char* menuDescription = "1";  // its template texts until first shown
     const char* menuKeyHelp = "2";
     int reactivations = 0;
+    std::int64_t messagesDispatched = 0;  // handed to a window or dialog procedure
+    Message lastMessage;                  // the latest of them
     std::int64_t clock = 0;  // virtual: only the frame pauses advance it
 
 private:
