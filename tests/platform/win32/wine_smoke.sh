@@ -59,9 +59,9 @@ wait_for() {
 if [ ! -f "$WINEPREFIX/.bw-ready" ]; then
     rm -rf "$WINEPREFIX"
     echo "wine smoke: making the Wine prefix"
-    timeout 300 wineboot --init >"$out/wineboot.log" 2>&1 || fail "wineboot --init"
+    timeout 300 env -u DISPLAY wineboot --init >"$out/wineboot.log" 2>&1 || fail "wineboot --init"
     timeout 120 wineserver -w || fail "wineserver -w after wineboot"
-    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    timeout 60 env -u DISPLAY wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
         >>"$out/wineboot.log" 2>&1 || fail "wine reg add"
     timeout 60 wineserver -w || fail "wineserver -w after reg add"
     touch "$WINEPREFIX/.bw-ready"
@@ -137,9 +137,9 @@ timeout 10 xdotool key m
 menu_shown() { probe menu >"$out/menu.txt"; grep -q '^menu shown' "$out/menu.txt"; }
 wait_for 100 menu_shown || fail "M did not show the MENU window: $(cat "$out/menu.txt")"
 grep -q '^menu shown texts match' "$out/menu.txt" || fail "MENU texts: $(cat "$out/menu.txt")"
-timeout 10 xdotool search --onlyvisible --name '^MENU$' >/dev/null || fail "no visible X window titled MENU"
-screenshot menu
 menu_window=$(timeout 10 xdotool search --onlyvisible --name '^MENU$' | head -n 1)
+[ -n "$menu_window" ] || fail "no visible X window titled MENU"
+screenshot menu
 timeout 30 xwd -id "$menu_window" -silent | xwdtopnm 2>/dev/null | pnmtopng >"$out/menu-window.png"
 echo "wine smoke: ok: M shows MENU with the description and the key help"
 
