@@ -13,24 +13,22 @@ Platform* procedurePlatform = nullptr;
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (procedureGame != nullptr) {
-        switch (message) {
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        case WM_CLOSE:
-            windowProcedure(*procedureGame, *procedurePlatform, {MessageKind::close, MessageTarget::mainWindow, 0});
-            return 0;
-        case WM_KEYDOWN:
-            windowProcedure(*procedureGame, *procedurePlatform,
-                            {MessageKind::keyDown, MessageTarget::mainWindow,
-                             static_cast<std::int32_t>(wParam)});
-            return 0;
-        default:
-            break;
-        }
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_CLOSE:
+        windowProcedure(*procedureGame, *procedurePlatform,
+                        {MessageKind::close, MessageTarget::mainWindow, 0});
+        return 0;
+    case WM_KEYDOWN:
+        windowProcedure(*procedureGame, *procedurePlatform,
+                        {MessageKind::keyDown, MessageTarget::mainWindow,
+                         static_cast<std::int32_t>(wParam)});
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 namespace {
@@ -39,6 +37,7 @@ INT_PTR CALLBACK menuDialogProc(HWND, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_INITDIALOG)
         return TRUE;
+    // The dialog is made before wWinMain, while there is no game yet.
     if (procedureGame == nullptr)
         return FALSE;
     Message menuMessage{MessageKind::other, MessageTarget::menuDialog, 0};

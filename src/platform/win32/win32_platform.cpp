@@ -22,7 +22,7 @@ wchar_t windowClassName[100];
 void setMenuText(int control, const char* text)
 {
     static wchar_t wide[2048];
-    if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, std::size(wide)) == 0)
+    if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, static_cast<int>(std::size(wide))) == 0)
         wide[std::size(wide) - 1] = L'\0';
     SetDlgItemTextW(menuDialog, control, wide);
 }
@@ -58,8 +58,9 @@ void Win32Platform::showCursor(bool show)
 
 bool Win32Platform::createMainWindow(GameState& state)
 {
-    LoadStringW(instance, IDS_WINDOW_TITLE, windowTitle, std::size(windowTitle));
-    LoadStringW(instance, IDS_WINDOW_CLASS, windowClassName, std::size(windowClassName));
+    LoadStringW(instance, IDS_WINDOW_TITLE, windowTitle, static_cast<int>(std::size(windowTitle)));
+    LoadStringW(instance, IDS_WINDOW_CLASS, windowClassName,
+                static_cast<int>(std::size(windowClassName)));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
