@@ -48,14 +48,11 @@ bool SdlPlatform::openDisplay(const char* videoDriver)
 {
     if (videoDriver[0] != '\0')
         SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
-    // Stop signals are the game's own business (a close request); the
-    // dialog is drawn in software, never through a second GL renderer.
+    // Stop signals are the game's own business: a close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_APP_NAME, "Brightwicket");
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     const char* display = SDL_getenv("DISPLAY");
-    const std::string named = std::string("the display ") + (display != nullptr ? display : "");
+    const std::string named = std::string("the display") + (display != nullptr ? std::string(" ") + display : "");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         failure = sdlProblem("cannot open " + named);
         return false;
@@ -70,6 +67,11 @@ bool SdlPlatform::openDisplay(const char* videoDriver)
         failure = "cannot open " + named + " (only the '" + driver + "' video driver started)";
         return false;
     }
+    // On X the dialog is drawn into shared memory, never through a second GL
+    // renderer beside the game's context (that can leave it black). Wayland
+    // has no such way and keeps SDL's own.
+    if (driver != nullptr && SDL_strcmp(driver, "x11") == 0)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_StopTextInput();
     return true;
 }
