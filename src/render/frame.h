@@ -7,6 +7,12 @@
 struct GameState;
 class Platform;
 
+// Called once by a platform layer right after it made its OpenGL context
+// current: the sky clear colour, the viewport over the whole view, and the
+// identity in the projection matrix, which stays the current matrix for the
+// first frame's frustum.
+void prepareView(int width, int height);
+
 // Opens every drawn frame: the projection while glSetupStep is still 3 (the
 // first frame), then depth test, clear, camera and blending.
 void setUpFrame(GameState& state);

@@ -1,7 +1,25 @@
 #include "sim/simulation.h"
 
 #include "app/game_state.h"
+#include "sim/ball_flight.h"
+#include "sim/ball_rules.h"
+#include "sim/kickoff.h"
+#include "sim/opponents.h"
+#include "sim/players.h"
 
-void simulationStep(GameState&) {}
-
-void keeperStep(GameState&) {}
+// The order is part of the rules: each sub-step sees the positions the one
+// before it left, and a rule that ends the attempt does not stop the frame.
+void simulationStep(GameState& state)
+{
+    if (state.resetRequest == 1)
+        kickoffReset(state);
+    lineRules(state);
+    defendersStep(state);
+    moveControlledPlayer(state);
+    shotStep(state);
+    passStep(state);
+    touchTests(state);
+    worldScroll(state);
+    state.dribbler = 15;
+    state.dribbleMark = 15;
+}

@@ -3,27 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "platform/headless/headless_game.h"
 #include "platform/headless/trace.h"
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "support/counting_allocator.h"
 
 TEST(NoAllocationTest, FramesAfterTheFirstAllocateNothing)
 {
@@ -45,9 +30,9 @@ TEST(NoAllocationTest, FramesAfterTheFirstAllocateNothing)
     ASSERT_TRUE(game.start());
     ASSERT_TRUE(game.turn());
     char row[traceRowCapacity];
-    const long before = allocations.load();
+    const long before = allocationCount();
     while (game.turns() < 4000 && game.turn())
         formatTraceRow(row, game.frames(), game.state);
-    EXPECT_EQ(allocations.load() - before, 0);
+    EXPECT_EQ(allocationCount() - before, 0);
     EXPECT_EQ(game.frames(), 4000);
 }

@@ -1,14 +1,26 @@
 // The real program's headless command line: bad input gets one line on
 // standard error and exit status 2 with nothing run and no trace left;
-// good runs write the trace.
+// good runs write the trace and the screenshots asked for.
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include <png.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <array>
+#include <cstring>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -45,9 +57,10 @@ protected:
         return path;
     }
 
-    Outcome run(const std::string& args)
+    // `environment` is put before the command ("NAME=value ...").
+    Outcome run(const std::string& args, const std::string& environment = "")
     {
-        const std::string command = std::string("'") + BRIGHTWICKET_BINARY + "' " + args + " >'" +
+        const std::string command = environment + " '" + BRIGHTWICKET_BINARY + "' " + args + " >'" +
                                     (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
         Outcome o;
         const int raw = std::system(command.c_str());
@@ -59,6 +72,29 @@ protected:
 
     fs::path dir;
 };
+
+// A PNG file's width, height, whether it is stored as 8-bit RGB, and its
+// pixels as RGB; all zero when it cannot be read.
+struct Png {
+    int width = 0, height = 0;
+    bool rgb = false;
+    std::vector<std::uint8_t> pixels;
+};
+
+Png readPng(const fs::path& path)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    Png png;
+    if (png_image_begin_read_from_file(&image, path.c_str())) {
+        png = {int(image.width), int(image.height), image.format == PNG_FORMAT_RGB, {}};
+        image.format = PNG_FORMAT_RGB;
+        png.pixels.resize(PNG_IMAGE_SIZE(image));
+        png_image_finish_read(&image, nullptr, png.pixels.data(), 0, nullptr);
+    }
+    return png;
+}
 
 int lines(const std::string& text)
 {
@@ -74,8 +110,8 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
 {
     const fs::path bad = file("bad.script", "1 enter\n2 jump\n");
     const fs::path back = file("back.script", "5 enter\n2 enter\n");
-    const fs::path trace = dir / "t.csv";
-    const std::string t = " --trace '" + trace.string() + "'";
+    const fs::path trace = dir / "t.csv", shot = dir / "s.png";
+    const std::string t = " --trace '" + trace.string() + "'", s = " --screenshot '2:" + shot.string() + "'";
     struct Case {
         std::string args;
         std::string expected;
@@ -97,6 +133,22 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         {"--headless --frames 5 --no-render --script '" + dir.string() + "'" + t, "cannot read script"},
         {"--headless --frames 5 --no-render --trace '" + (dir / "no/such/dir/t.csv").string() + "'",
          "cannot write trace"},
+        // Not writable even for root.
+        {"--headless --frames 5 --no-render --trace /sys/brightwicket-trace.csv", "cannot write trace"},
+        {"--headless --frames 5 --no-render --trace '" + dir.string() + "'", "cannot write trace"},
+        {"--headless --frames 5 --screenshot 0:x.png" + t + s, "--screenshot needs FRAME:FILE.png"},
+        {"--headless --frames 5 --screenshot x.png" + t + s, "not 'x.png'"},
+        {"--headless --frames 5 --screenshot 3:" + t + s, "--screenshot needs FRAME:FILE.png"},
+        {"--headless --frames 5 --screenshot '6:" + shot.string() + "'" + t, "frame 6 lies beyond --frames 5"},
+        {"--headless --frames 5 --screenshot '3:" + (dir / "no/x.png").string() + "'" + t + s,
+         "cannot write screenshot"},
+        {"--headless --frames 5 --screenshot '3:" + dir.string() + "'" + t + s, "it is a folder"},
+        {"--headless --frames 5 --size 0x10" + t + s, "--size needs WIDTHxHEIGHT, each 1 to 4096"},
+        {"--headless --frames 5 --size 640" + t + s, "not '640'"},
+        {"--headless --frames 5 --size 4097x100" + t + s, "not '4097x100'"},
+        {"--headless --frames 5 --size 64x48 --size 64x48" + t + s, "--size is given twice"},
+        {"--headless --frames 5 --no-render --size 64x48" + t, "--size needs drawing"},
+        {"--headless --frames 5 --no-render" + t + s, "--screenshot needs drawing"},
     };
     for (const Case& c : cases) {
         const Outcome o = run(c.args);
@@ -106,6 +158,7 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         EXPECT_NE(o.err.find(c.expected), std::string::npos) << o.err;
         EXPECT_EQ(o.out, "");
         EXPECT_FALSE(fs::exists(trace)) << c.args;
+        EXPECT_FALSE(fs::exists(shot)) << c.args;
     }
 }
 
@@ -136,4 +189,99 @@ TEST_F(CommandLineTest, RunWithoutTraceWritesNothing)
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.err, "");
+}
+
+TEST_F(CommandLineTest, AFullDiskIsReportedNotHidden)
+{
+    const Outcome o = run("--headless --frames 2000 --no-render --trace /dev/full");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "brightwicket: writing the trace to /dev/full failed\n");
+}
+
+TEST_F(CommandLineTest, SignalsEndTheRunAfterTheFrameWithTheTraceFlushed)
+{
+    for (int signal : {SIGINT, SIGTERM}) {
+        const fs::path trace = dir / (std::to_string(signal) + ".csv");
+        const std::string path = trace.string();
+        const char* argv[] = {BRIGHTWICKET_BINARY, "--headless", "--frames", "2000000000",
+                              "--no-render", "--trace", path.c_str(), nullptr};
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, BRIGHTWICKET_BINARY, nullptr, nullptr,
+                              const_cast<char* const*>(argv), environ), 0);
+        // Wait until frames are being written, then interrupt.
+        for (int i = 0; i < 500 && (!fs::exists(trace) || fs::file_size(trace) < 100000); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        kill(pid, signal);
+        int raw = 0;
+        ASSERT_EQ(waitpid(pid, &raw, 0), pid);
+        ASSERT_TRUE(WIFEXITED(raw)) << "killed instead of stopping cleanly";
+        EXPECT_EQ(WEXITSTATUS(raw), 128 + signal);
+
+        // Every row is whole and the frames run 1, 2, 3... to the last one.
+        std::ifstream in(trace);
+        std::string line;
+        std::getline(in, line);
+        long expected = 1, rows = 0;
+        while (std::getline(in, line)) {
+            ASSERT_EQ(std::stol(line.substr(0, line.find(','))), expected++);
+            ASSERT_EQ(std::count(line.begin(), line.end(), ','), 46);
+            ++rows;
+        }
+        EXPECT_GT(rows, 100);
+        EXPECT_EQ(slurp(trace).back(), '\n');
+    }
+}
+
+TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
+{
+    const fs::path a = dir / "a.png", b = dir / "b.png", again = dir / "again.png", full = dir / "full.png";
+    const Outcome o = run("--headless --frames 4 --size 320x180 --screenshot '2:" + a.string() +
+                          "' --screenshot '4:" + b.string() + "' --screenshot '2:" + again.string() + "'");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    const Png png = readPng(a);
+    ASSERT_EQ(png.width, 320);
+    ASSERT_EQ(png.height, 180);
+    EXPECT_TRUE(png.rgb);
+    // Title frames: the banner's grey along the top, sky below it.
+    const auto at = [&](int x, int y) {
+        const std::uint8_t* p = &png.pixels[(std::size_t(y) * 320 + std::size_t(x)) * 3];
+        return std::array<int, 3>{p[0], p[1], p[2]};
+    };
+    EXPECT_TRUE(at(160, 1) == (std::array{127, 127, 127}) || at(160, 1) == (std::array{128, 128, 128}));
+    EXPECT_EQ(at(160, 30), (std::array{0, 232, 255}));
+    EXPECT_EQ(slurp(a), slurp(again));
+    EXPECT_EQ(readPng(b).pixels, png.pixels) << "the title does not change";
+
+    EXPECT_EQ(run("--headless --frames 1 --screenshot '1:" + full.string() + "'").status, 0);
+    EXPECT_EQ(readPng(full).width, 1920);
+    EXPECT_EQ(readPng(full).height, 1080);
+}
+
+TEST_F(CommandLineTest, RunEndingBeforeAScreenshotFrameSaysSo)
+{
+    const fs::path script = file("quit.script", "4 escape\n");
+    const fs::path early = dir / "early.png", late = dir / "late.png";
+    const Outcome o = run("--headless --frames 10 --size 64x36 --script '" + script.string() + "' --screenshot '6:" +
+                          late.string() + "' --screenshot '2:" + early.string() + "'");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(lines(o.err), 1) << o.err;
+    EXPECT_NE(o.err.find("ended after frame 3, before screenshot frame 6"), std::string::npos) << o.err;
+    EXPECT_EQ(readPng(early).width, 64);
+    EXPECT_FALSE(fs::exists(late));
+}
+
+TEST_F(CommandLineTest, WithoutOpenGLTheRunSuggestsNoRender)
+{
+    // No EGL vendor at all: what a machine without Mesa's EGL looks like.
+    const std::string noEgl = "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json";
+    const fs::path trace = dir / "t.csv";
+    const Outcome o = run("--headless --frames 3 --trace '" + trace.string() + "'", noEgl);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(lines(o.err), 1) << o.err;
+    EXPECT_NE(o.err.find("run with --no-render"), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(trace));
+    EXPECT_EQ(run("--headless --frames 3 --no-render", noEgl).status, 0);
+    EXPECT_EQ(run("--headless --frames 3 --trace '" + (dir / "no/t.csv").string() + "'", noEgl).status, 2)
+        << "bad outputs are found first, with nothing made";
 }

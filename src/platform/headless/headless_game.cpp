@@ -2,8 +2,8 @@
 
 #include "app/main_loop.h"
 
-HeadlessGame::HeadlessGame(std::span<const ScriptEvent> script, bool draws)
-    : platform(script, draws)
+HeadlessGame::HeadlessGame(std::span<const ScriptEvent> script, OffscreenView* view)
+    : platform(script, view)
 {
 }
 

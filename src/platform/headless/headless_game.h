@@ -10,7 +10,8 @@
 
 class HeadlessGame {
 public:
-    explicit HeadlessGame(std::span<const ScriptEvent> script, bool draws = false);
+    // Draws into `view` when one is given (see HeadlessPlatform).
+    explicit HeadlessGame(std::span<const ScriptEvent> script, OffscreenView* view = nullptr);
 
     // Start-up up to the main loop; false if no main window could be made.
     bool start();

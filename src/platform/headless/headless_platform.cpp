@@ -2,9 +2,11 @@
 
 #include "app/game_state.h"
 #include "app/input.h"
+#include "platform/headless/offscreen_view.h"
+#include "render/frame.h"
 
-HeadlessPlatform::HeadlessPlatform(std::span<const ScriptEvent> events, bool drawsFrames)
-    : script(events), draws(drawsFrames)
+HeadlessPlatform::HeadlessPlatform(std::span<const ScriptEvent> events, OffscreenView* offscreenView)
+    : script(events), view(offscreenView)
 {
 }
 
@@ -16,8 +18,26 @@ void HeadlessPlatform::postEventsForTurn(std::int64_t turn)
 
 bool HeadlessPlatform::createMainWindow(GameState& state)
 {
+    if (view != nullptr) {
+        view->makeCurrent();
+        prepareView(view->width(), view->height());
+    }
     state.glSetupStep = 3;
     return true;
+}
+
+void HeadlessPlatform::presentFrame()
+{
+    ++framesPresented;
+    if (view != nullptr)
+        view->present();
+}
+
+void HeadlessPlatform::destroyMainWindow()
+{
+    windowDestroyed = true;
+    if (view != nullptr)
+        view->release();
 }
 
 void HeadlessPlatform::handleOneMessage(GameState& state)
@@ -43,6 +63,8 @@ void HeadlessPlatform::handleOneMessage(GameState& state)
         message.target = MessageTarget::mainWindow;
         break;
     }
+    lastMessage = message;
+    ++messagesDispatched;
     dispatchMessage(state, *this, message);
 }
 

@@ -9,10 +9,14 @@
 #include "platform/headless/script.h"
 #include "platform/platform.h"
 
+class OffscreenView;
+
 class HeadlessPlatform : public Platform {
 public:
-    // The script must outlive the platform.
-    explicit HeadlessPlatform(std::span<const ScriptEvent> script, bool draws = false);
+    // The script, and the view when there is one, must outlive the
+    // platform. Without a view nothing is drawn; the frames still change the
+    // game state exactly as drawn ones do.
+    explicit HeadlessPlatform(std::span<const ScriptEvent> script, OffscreenView* view = nullptr);
 
     // Posts every scripted event of this turn to the queue; the runner calls
     // it just before each turn's message step.
@@ -24,14 +28,14 @@ public:
     void showMainWindow() override { windowShown = true; }
     void takeFirstMessage() override {}
     void handleOneMessage(GameState& state) override;
-    bool drawsFrames() const override { return draws; }
-    void presentFrame() override { ++framesPresented; }
+    bool drawsFrames() const override { return view != nullptr; }
+    void presentFrame() override;
     void startMusic() override { ++musicStarts; musicPlaying = true; }
     void stopMusic() override { ++musicStops; musicPlaying = false; }
     void showMenuDialog(const char* description, const char* keyHelp) override;
     void endMenuDialog() override { menuShown = false; }
     void reactivateMainWindow() override { ++reactivations; }
-    void destroyMainWindow() override { windowDestroyed = true; }
+    void destroyMainWindow() override;
     std::int64_t clockNanoseconds() override { return clock; }
     void sleepMilliseconds(std::int64_t ms) override { clock += ms * 1'000'000; }
 
@@ -48,11 +52,13 @@ public:
     const char* menuDescription = "1";  // its template texts until first shown
     const char* menuKeyHelp = "2";
     int reactivations = 0;
+    std::int64_t messagesDispatched = 0;  // handed to a window or dialog procedure
+    Message lastMessage;                  // the latest of them
     std::int64_t clock = 0;  // virtual: only the frame pauses advance it
 
 private:
     std::span<const ScriptEvent> script;
     std::size_t posted = 0;    // events [0, posted) are in the queue or done
     std::size_t consumed = 0;  // events [0, consumed) have been handled
-    bool draws;
+    OffscreenView* view;
 };

@@ -1,12 +1,18 @@
 #include "platform/headless/headless_run.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <cerrno>
+#include <algorithm>
 #include <memory>
 
 #include "platform/headless/headless_game.h"
+#include "platform/headless/offscreen_view.h"
+#include "platform/headless/png_file.h"
 #include "platform/headless/script.h"
 #include "platform/headless/trace.h"
 
@@ -25,6 +31,27 @@ int fail(const std::string& problem, int status)
     return status;
 }
 
+// Whether `path` could be written, found without writing it: an existing
+// file must be writable and not a folder (devices and pipes are fine: a trace
+// may well go to one), a new one needs a writable folder. Returns an empty
+// string when it can, else the reason in a few words.
+std::string checkWritable(const std::string& path)
+{
+    if (path.empty())
+        return "no file name";
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return "it is a folder";
+        return access(path.c_str(), W_OK) == 0 ? std::string() : std::strerror(errno);
+    }
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return "no folder " + folder;
+    return access(folder.c_str(), W_OK | X_OK) == 0 ? std::string() : std::strerror(errno);
+}
+
 bool parseFrames(const std::string& word, std::int64_t& frames)
 {
     if (word.empty() || word.size() > 18)
@@ -41,11 +68,36 @@ bool parseFrames(const std::string& word, std::int64_t& frames)
     return true;
 }
 
+// A view side: 1 to OffscreenView::maxSide.
+bool parseSide(const std::string& word, int& side)
+{
+    std::int64_t value = 0;
+    if (word.size() > 5 || !parseFrames(word, value) || value > OffscreenView::maxSide)
+        return false;
+    side = static_cast<int>(value);
+    return true;
+}
+
+bool parseSize(const std::string& word, int& width, int& height)
+{
+    const std::size_t x = word.find('x');
+    return x != std::string::npos && parseSide(word.substr(0, x), width) && parseSide(word.substr(x + 1), height);
+}
+
+bool parseScreenshot(const std::string& word, Screenshot& shot)
+{
+    const std::size_t colon = word.find(':');
+    if (colon == std::string::npos || !parseFrames(word.substr(0, colon), shot.frame))
+        return false;
+    shot.path = word.substr(colon + 1);
+    return !shot.path.empty();
+}
+
 }  // namespace
 
 std::string parseHeadlessArguments(const std::vector<std::string>& args, HeadlessOptions& options)
 {
-    bool haveFrames = false, haveScript = false, haveTrace = false;
+    bool haveFrames = false, haveScript = false, haveTrace = false, haveSize = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& flag = args[i];
         auto value = [&](std::string& out) -> std::string {
@@ -74,27 +126,75 @@ std::string parseHeadlessArguments(const std::vector<std::string>& args, Headles
             }
         } else if (flag == "--no-render") {
             options.noRender = true;
-        } else if (flag == "--screenshot" || flag == "--size") {
-            return flag + " needs drawing, which this build cannot do yet; run with --no-render";
+        } else if (flag == "--size") {
+            if (haveSize)
+                return "--size is given twice";
+            haveSize = true;
+            if (!(problem = value(word)).empty())
+                return problem;
+            if (!parseSize(word, options.width, options.height))
+                return "--size needs WIDTHxHEIGHT, each 1 to " + std::to_string(OffscreenView::maxSide) +
+                       ", not '" + word + "'";
+        } else if (flag == "--screenshot") {
+            if (!(problem = value(word)).empty())
+                return problem;
+            Screenshot shot;
+            if (!parseScreenshot(word, shot))
+                return "--screenshot needs FRAME:FILE.png with a frame from 1, not '" + word + "'";
+            options.screenshots.push_back(shot);
         } else {
             return "unknown option '" + flag + "' (see README for the headless command line)";
         }
     }
     if (!haveFrames)
         return "--frames N is required in a headless run";
-    if (!options.noRender)
-        return "this build cannot draw yet; add --no-render to a headless run";
+    if (options.noRender && haveSize)
+        return "--size needs drawing; leave out --no-render";
+    if (options.noRender && !options.screenshots.empty())
+        return "--screenshot needs drawing; leave out --no-render";
+    for (const Screenshot& shot : options.screenshots)
+        if (shot.frame > options.frames)
+            return "screenshot frame " + std::to_string(shot.frame) + " lies beyond --frames " +
+                   std::to_string(options.frames);
     return {};
 }
 
 int runHeadless(const HeadlessOptions& options)
 {
+    // Every output is checked before anything is made or run.
+    for (const Screenshot& shot : options.screenshots) {
+        const std::string problem = checkWritable(shot.path);
+        if (!problem.empty())
+            return fail("cannot write screenshot " + shot.path + ": " + problem, 2);
+    }
+    if (!options.tracePath.empty() && options.tracePath != "-") {
+        const std::string problem = checkWritable(options.tracePath);
+        if (!problem.empty())
+            return fail("cannot write trace " + options.tracePath + ": " + problem, 2);
+    }
     Script script;
     if (!options.scriptPath.empty()) {
         script = loadScript(options.scriptPath);
         if (!script.error.empty())
             return fail(script.error, 2);
     }
+
+    std::unique_ptr<OffscreenView> view;
+    if (!options.noRender) {
+        std::string problem;
+        view = OffscreenView::create(options.width, options.height, problem);
+        if (!view)
+            return fail("cannot draw on this machine: " + problem + "; run with --no-render", 1);
+    }
+    // Screenshots in frame order; one picture buffer, made before the run.
+    std::vector<Screenshot> shots = options.screenshots;
+    std::stable_sort(shots.begin(), shots.end(),
+                     [](const Screenshot& a, const Screenshot& b) { return a.frame < b.frame; });
+    std::vector<std::uint8_t> picture;
+    if (!shots.empty())
+        picture.resize(static_cast<std::size_t>(options.width) * static_cast<std::size_t>(options.height) * 3);
+    std::size_t nextShot = 0;
+    std::string shotProblem;
 
     std::FILE* traceFile = nullptr;
     if (options.tracePath == "-") {
@@ -112,16 +212,32 @@ int runHeadless(const HeadlessOptions& options)
     std::signal(SIGTERM, onStopSignal);
 
     // The state record holds the banner planes; keep it off the stack.
-    auto game = std::make_unique<HeadlessGame>(script.events, !options.noRender);
-    game->run(
-        options.frames, [&] { trace.writeRow(game->frames(), game->state); },
-        [] { return stopSignal == 0; });
+    auto game = std::make_unique<HeadlessGame>(script.events, view.get());
+    const auto afterFrame = [&] {
+        trace.writeRow(game->frames(), game->state);
+        if (nextShot < shots.size() && shots[nextShot].frame == game->frames())
+            view->readPixels(picture.data());
+        for (; nextShot < shots.size() && shots[nextShot].frame == game->frames(); ++nextShot) {
+            shotProblem = writePng(shots[nextShot].path, options.width, options.height, picture.data());
+            if (!shotProblem.empty())
+                break;
+        }
+    };
+    game->run(options.frames, afterFrame, [&] { return stopSignal == 0 && shotProblem.empty(); });
 
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
     if (!trace.close())
         return fail("writing the trace to " + options.tracePath + " failed", 1);
-    return stopSignal != 0 ? 128 + stopSignal : 0;
+    if (stopSignal != 0)
+        return 128 + stopSignal;
+    if (!shotProblem.empty())
+        return fail(shotProblem, 1);
+    if (nextShot < shots.size())
+        return fail("the run ended after frame " + std::to_string(game->frames()) + ", before screenshot frame " +
+                        std::to_string(shots[nextShot].frame),
+                    1);
+    return 0;
 }
 
 int headlessMain(const std::vector<std::string>& args)

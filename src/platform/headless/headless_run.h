@@ -6,11 +6,18 @@
 #include <string>
 #include <vector>
 
+struct Screenshot {
+    std::int64_t frame = 0;  // written after this frame was presented
+    std::string path;
+};
+
 struct HeadlessOptions {
     std::int64_t frames = 0;
     std::string scriptPath;  // empty: no key is pressed
     std::string tracePath;   // empty: no trace; "-": standard output
     bool noRender = false;
+    int width = 1920, height = 1080;  // the offscreen view
+    std::vector<Screenshot> screenshots;  // in the order given
 };
 
 // Parses the arguments after the program name (including "--headless").
@@ -19,8 +26,11 @@ std::string parseHeadlessArguments(const std::vector<std::string>& args, Headles
 
 // Runs a parsed command. Problems are reported on standard error as one line
 // starting with "brightwicket: ". Returns the exit status: 0 after a normal
-// run, 2 for bad input (nothing run), 1 when the trace could not be written,
-// 128 + the signal number after SIGINT or SIGTERM.
+// run; 2 for bad input, a script or an output file that cannot be used
+// (nothing run); 1 when the run could not do what was asked: no OpenGL view
+// on this machine (nothing run), the trace or a screenshot could not be
+// written, or the run ended before a screenshot's frame; 128 + the signal
+// number after SIGINT or SIGTERM.
 int runHeadless(const HeadlessOptions& options);
 
 // Entry point of the headless mode: parse and run.

@@ -1,7 +1,5 @@
 #include "platform/sdl/sdl_platform.h"
 
-#include <SDL_opengl.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -10,6 +8,7 @@
 #include "app/input.h"
 #include "platform/headless/script.h"
 #include "platform/sdl/key_map.h"
+#include "render/frame.h"
 #include "window_icon.inc"  // generated at build time from the icon drawing
 
 namespace {
@@ -139,10 +138,7 @@ bool SdlPlatform::createMainWindow(GameState& state)
 
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(window, &width, &height);
-    glClearColor(0.0f, 0.91f, 1.0f, 1.0f);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
+    prepareView(width, height);
     state.glSetupStep = 3;
 
     menu.create(window);
