@@ -10,9 +10,12 @@ geometry "$main" | grep -q ' 1280x720$' || fail "--windowed gave $(geometry "$ma
 wait_until 5 trace_rows desktop.csv 5 || fail "no frames in the trace"
 play() { xdotool "$@"; sleep 0.15; }
 play key Return
-play keydown Left && sleep 0.8 && play keyup Left
+# Carry the ball to the left, then shoot: the shot draws from rand().
+play keydown Left && sleep 3 && play keyup Left
+play key s
+sleep 1
 play key Up Up Down a
-play key --delay 40 s Right Right p
+play key --delay 40 Right Right p
 sleep 1.3
 play key p m
 menu=$(wait_until 3 visible_window '^MENU$' && visible_window '^MENU$') || fail "M showed no MENU window"
@@ -31,6 +34,8 @@ for event in enter left a menu-ok escape close; do
     grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
 done
 [ "$(grep -c '^[0-9]* s$' session.script)" = 2 ] || fail "Shift+S is not S, or Alt+A was not dropped"
+awk -F, 'NR == 1 {for (i = 1; i <= NF; i++) if ($i == "ballInFlight") c = i; next} $c == 1 {shot = 1}
+          END {exit !shot}' desktop.csv || fail "no shot was taken"
 turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
 "$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
     fail "the recording does not replay"
