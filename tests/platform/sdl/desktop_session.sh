@@ -25,9 +25,12 @@ fail() {
     exit 1
 }
 
-# start_xvfb WIDTHxHEIGHT: a 24-bit screen with GLX on a free display number.
+# start_xvfb WIDTHxHEIGHT [XVFB OPTIONS]: a 24-bit screen with GLX on a
+# free display number.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp +extension GLX 3>"$work/display" >/dev/null 2>&1 &
+    local size=$1
+    shift
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp +extension GLX "$@" 3>"$work/display" >/dev/null 2>&1 &
     xvfb_pid=$!
     wait_until 10 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$work/display")"
