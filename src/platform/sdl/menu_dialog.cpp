@@ -56,8 +56,7 @@ bool MenuDialog::create(SDL_Window* owner)
     if (window == nullptr)
         return false;
     id = SDL_GetWindowID(window);
-    // Centred on the game's own display, and kept above the game by the
-    // window manager.
+    // Centred over the game, and kept above it by the window manager.
     int ownerX = 0, ownerY = 0, ownerW = 0, ownerH = 0;
     SDL_GetWindowPosition(owner, &ownerX, &ownerY);
     SDL_GetWindowSize(owner, &ownerW, &ownerH);
@@ -81,8 +80,8 @@ bool MenuDialog::create(SDL_Window* owner)
 
 void MenuDialog::setText(SDL_Surface*& surface, const char*& current, const char* text, int width)
 {
-    // The texts are set at every show, but rendered again only when they
-    // really changed.
+    // The texts are set at every show, but rendered again only for a text
+    // other than the one shown last.
     if (font == nullptr || text == current)
         return;
     SDL_FreeSurface(surface);
