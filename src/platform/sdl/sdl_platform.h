@@ -1,0 +1,79 @@
+#pragma once
+// The Linux desktop layer: an SDL window with an OpenGL context, keys from
+// SDL, music through SDL_mixer, and the MENU dialog as a second window.
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/sdl/event_ring.h"
+#include "platform/sdl/menu_dialog.h"
+
+class SdlPlatform : public Platform {
+public:
+    // `record`, when not null, receives every handled message as a line of
+    // an input script; the caller owns and closes it.
+    SdlPlatform(bool windowed, std::FILE* record);
+    ~SdlPlatform() override;
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    // Connects to the display through the named SDL video driver ("" for
+    // SDL's own choice); must succeed before the game starts. On failure,
+    // and after a failed createMainWindow, problem() says what is missing in
+    // one line.
+    bool openDisplay(const char* videoDriver);
+    const std::string& problem() const { return failure; }
+
+    // A stop signal arrived: queue one close request to the main window.
+    // Not for use inside a signal handler.
+    void requestClose();
+
+    // Turns of the main loop so far (each has one message step).
+    std::int64_t turns() const { return turn; }
+
+    void keepDisplayAwake(bool awake) override;
+    void showCursor(bool show) override;
+    bool createMainWindow(GameState& state) override;
+    void showMainWindow() override;
+    void takeFirstMessage() override;
+    void handleOneMessage(GameState& state) override;
+    bool drawsFrames() const override { return true; }
+    void presentFrame() override;
+    void startMusic() override;
+    void stopMusic() override;
+    void showMenuDialog(const char* description, const char* keyHelp) override;
+    void endMenuDialog() override;
+    void reactivateMainWindow() override;
+    void destroyMainWindow() override;
+    std::int64_t clockNanoseconds() override;
+    void sleepMilliseconds(std::int64_t ms) override;
+
+private:
+    // Moves everything SDL has into the ring; what means nothing to the game
+    // is dealt with here (dialog drawing, button presses) or dropped.
+    void pumpEvents();
+    void queue(const Message& message);
+    void record(MessageKind kind, std::int32_t code);
+    void openAudio();
+
+    bool windowed;
+    std::FILE* recordFile;
+    std::string failure;
+    bool videoOpen = false;
+    SDL_Window* window = nullptr;
+    std::uint32_t windowId = 0;
+    SDL_GLContext context = nullptr;
+    bool windowMapped = false;
+    MenuDialog menu;
+    int cursorCounter = 0;
+    bool audioOpen = false;
+    Mix_Music* music = nullptr;
+    bool closeQueued = false;
+    std::int64_t turn = 0;
+    EventRing<Message, 256> messages;
+};

@@ -1,0 +1,63 @@
+// The desktop game's command line, and what it says when it cannot start:
+// one line on standard error naming the problem, status 2 for bad options,
+// status 1 with the headless alternative when there is no display.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/sdl/desktop_run.h"
+
+namespace fs = std::filesystem;
+
+TEST(DesktopCommandLineTest, ParsesItsThreeOptions)
+{
+    DesktopOptions o;
+    EXPECT_EQ(parseDesktopArguments({"--windowed", "--record", "a.script", "--trace", "-"}, o), "");
+    EXPECT_TRUE(o.windowed);
+    EXPECT_EQ(o.recordPath, "a.script");
+    EXPECT_EQ(o.tracePath, "-");
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--frames", "3"}, {"--record"}, {"--trace", "--windowed"}, {"--trace", "a", "--trace", "b"},
+             {"--record", "x", "--trace", "x"}}) {
+        DesktopOptions options;
+        EXPECT_NE(parseDesktopArguments(bad, options), "") << bad[0];
+    }
+}
+
+TEST(DesktopCommandLineTest, CannotStartIsOneLine)
+{
+    const fs::path dir = fs::path(::testing::TempDir()) / "bw_desktop_cli";
+    fs::create_directories(dir);
+    auto run = [&](const std::string& environment, const std::string& args, int status) {
+        const std::string command = "env " + environment + " '" + BRIGHTWICKET_BINARY + "' " + args +
+                                    " >/dev/null 2>'" + (dir / "err").string() + "' </dev/null";
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status) << command;
+        std::ostringstream read;
+        read << std::ifstream(dir / "err").rdbuf();
+        const std::string err = read.str();
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        return err;
+    };
+    const std::string noDisplay = "-u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR=/nonexistent";
+    const std::string record = "--record '" + (dir / "r.script").string() + "'";
+    for (const std::string& args : {std::string("--windowed"), record}) {
+        const std::string err = run(noDisplay, args, 1);
+        EXPECT_NE(err.find("no display"), std::string::npos) << err;
+        EXPECT_NE(err.find("--headless"), std::string::npos) << "names the headless alternative: " << err;
+    }
+    EXPECT_FALSE(fs::exists(dir / "r.script")) << "nothing is written when the game cannot start";
+    // A display that is named but cannot be opened: no silent run off screen.
+    EXPECT_NE(run("-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:97531", "", 1).find("--headless"),
+              std::string::npos);
+
+    for (const char* args : {"--fullscreen", "--windowed --trace", "--record /nonexistent/dir/x"})
+        EXPECT_EQ(run("DISPLAY=:97531", args, 2).rfind("brightwicket: ", 0), 0u);
+    fs::remove_all(dir);
+}

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A session played by hand (here by xdotool) in a window with --record and
+# --trace, ended by SIGTERM, replays headless to the very same trace.
+. "$(dirname "$0")/desktop_session.sh"
+
+cd "$work"
+start_xvfb 1600x900
+start_game "$BW_BINARY" --windowed --record session.script --trace desktop.csv
+geometry "$main" | grep -q ' 1280x720$' || fail "--windowed gave $(geometry "$main")"
+wait_until 5 trace_rows desktop.csv 5 || fail "no frames in the trace"
+play() { xdotool "$@"; sleep 0.15; }
+play key Return
+# Carry the ball to the left, then shoot: the shot draws from rand().
+play keydown Left && sleep 3 && play keyup Left
+play key s
+sleep 1
+play key Up Up Down a
+play key --delay 40 Right Right p
+sleep 1.3
+play key p m
+menu=$(wait_until 3 visible_window '^MENU$' && visible_window '^MENU$') || fail "M showed no MENU window"
+play key Return Escape
+read -r x y w h < <(geometry "$menu" | tr ',x' '  ')
+play mousemove $((x + w / 2)) $((y + h * 403 / 442)) click 1
+wait_until 3 focus_is "$main" || fail "the game window did not get the focus back"
+play key shift+s alt+a Down
+play key --delay 20 Left Left Left Left
+kill -TERM "$game_pid"
+exit_within 2
+[ "$game_status" = 0 ] || fail "exit status $game_status after SIGTERM"
+cp session.script "$artifacts/"
+
+for event in enter left a menu-ok escape close; do
+    grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
+done
+[ "$(grep -c '^[0-9]* s$' session.script)" = 2 ] || fail "Shift+S is not S, or Alt+A was not dropped"
+awk -F, 'NR == 1 {for (i = 1; i <= NF; i++) if ($i == "ballInFlight") c = i; next} $c == 1 {shot = 1}
+          END {exit !shot}' desktop.csv || fail "no shot was taken"
+turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
+"$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
+    fail "the recording does not replay"
+cmp desktop.csv replay.csv || fail "the replay's trace differs from the desktop run's"
+echo "desktop replay: ok ($(($(wc -l <replay.csv) - 1)) frames)"

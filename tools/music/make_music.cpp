@@ -1,0 +1,32 @@
+// Writes the game's background music loop: bw_music FILE.wav
+
+#include <sndfile.h>
+
+#include <cstdio>
+
+#include "tools/music/synth.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bw_music FILE.wav\n");
+        return 2;
+    }
+    const std::vector<std::int16_t> samples = synthesiseLoop();
+    SF_INFO info{};
+    info.samplerate = musicSampleRate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(argv[1], SFM_WRITE, &info);
+    if (file == nullptr) {
+        std::fprintf(stderr, "bw_music: cannot write %s: %s\n", argv[1], sf_strerror(nullptr));
+        return 1;
+    }
+    const auto count = static_cast<sf_count_t>(samples.size());
+    const bool written = sf_write_short(file, samples.data(), count) == count;
+    if (sf_close(file) != 0 || !written) {
+        std::fprintf(stderr, "bw_music: writing %s failed\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
