@@ -1,18 +1,21 @@
 // Renders the game's icon at build time:
 //   bw_icon png SIZE DEPTH FILE.png   (DEPTH 8 or 32)
 //   bw_icon header SIZE FILE.inc      (32-bit ARGB pixels for the window icon)
+//   bw_icon ico FILE.ico              (every Windows size, 8-bit and 32-bit)
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "tools/icon/ico_file.h"
 #include "tools/icon/icon_drawing.h"
 
 namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: bw_icon png SIZE 8|32 FILE.png | bw_icon header SIZE FILE.inc\n");
+    std::fprintf(stderr, "usage: bw_icon png SIZE 8|32 FILE.png | bw_icon header SIZE FILE.inc"
+                         " | bw_icon ico FILE.ico\n");
     return 2;
 }
 
@@ -43,6 +46,22 @@ int writeHeader(const IconImage& image, const char* path)
     return std::fclose(out) == 0 ? 0 : 1;
 }
 
+int writeIco(const char* path)
+{
+    std::vector<IconImage> images;
+    for (const int size : windowsIconSizes)
+        for (const int depth : {8, 32})
+            images.push_back(renderIcon(size, depth));
+    const std::vector<std::uint8_t> bytes = icoFile(images);
+    std::FILE* out = std::fopen(path, "wb");
+    if (out == nullptr) {
+        std::fprintf(stderr, "bw_icon: cannot write %s\n", path);
+        return 1;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return std::fclose(out) == 0 && written ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -61,5 +80,7 @@ int main(int argc, char** argv)
     }
     if (argc == 4 && std::string(argv[1]) == "header" && parseSize(argv[2], size))
         return writeHeader(renderIcon(size, 32), argv[3]);
+    if (argc == 3 && std::string(argv[1]) == "ico")
+        return writeIco(argv[2]);
     return usage();
 }
