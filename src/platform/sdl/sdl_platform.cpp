@@ -1,6 +1,9 @@
 #include "platform/sdl/sdl_platform.h"
 
+#include <alsa/asoundlib.h>
+
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -18,6 +21,15 @@ constexpr int windowedWidth = 1280, windowedHeight = 720;
 std::string sdlProblem(const std::string& what)
 {
     return what + " (" + SDL_GetError() + ")";
+}
+
+// ALSA reports a machine without a sound card in half a dozen lines of its
+// own; the game says it once, in its own words.
+extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void playingWithoutMusic(const std::string& why)
+{
+    std::fprintf(stderr, "brightwicket: %s; the game plays on without music\n", why.c_str());
 }
 
 bool isLeftButtonOn(const SDL_MouseButtonEvent& event, std::uint32_t windowId)
@@ -149,9 +161,13 @@ bool SdlPlatform::createMainWindow(GameState& state)
 void SdlPlatform::openAudio()
 {
     // No sound device is no reason not to play.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    snd_lib_error_set_handler(quietAlsa);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        playingWithoutMusic(sdlProblem("no sound device"));
         return;
+    }
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        playingWithoutMusic(sdlProblem("no sound device"));
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
@@ -289,8 +305,13 @@ void SdlPlatform::startMusic()
         return;
     // Read when first asked for, and again after a failed read, as a file
     // name is: a missing or broken file leaves the game silent.
-    if (music == nullptr)
+    if (music == nullptr) {
         music = Mix_LoadMUS("gamesound.wav");
+        if (music == nullptr && !musicReported) {
+            playingWithoutMusic(sdlProblem("cannot play gamesound.wav"));
+            musicReported = true;
+        }
+    }
     if (music != nullptr)
         Mix_PlayMusic(music, -1);
 }

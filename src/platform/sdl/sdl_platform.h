@@ -73,6 +73,7 @@ private:
     int cursorCounter = 0;
     bool audioOpen = false;
     Mix_Music* music = nullptr;
+    bool musicReported = false;  // a missing music file is told once, not at every switch
     bool closeQueued = false;
     std::int64_t turn = 0;
     EventRing<Message, 256> messages;

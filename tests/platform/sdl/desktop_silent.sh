@@ -20,5 +20,7 @@ expect_picture banner stretched
 xdotool key alt+F4
 exit_within 2
 [ "$game_status" = 0 ] || fail "exit status $game_status after Alt+F4"
-! grep -v '^ALSA lib' "$work/game.err" | grep . || fail "the game complained"
+# One line says why there is no music; nothing else is printed.
+[ "$(wc -l < "$work/game.err")" = 1 ] && grep -q '^brightwicket: no sound device .*; the game plays on without music$' "$work/game.err" ||
+    fail "expected one line about the missing sound device, got: $(cat "$work/game.err")"
 echo "desktop silent: ok"
