@@ -17,6 +17,7 @@
 #include "banner/banner_grid.h"
 #include "banner/dot_font.h"
 #include "platform/headless/headless_game.h"
+#include "sim/kickoff.h"
 #include "platform/headless/offscreen_view.h"
 #include "render/frame.h"
 #include "render/scene.h"
@@ -36,14 +37,7 @@ void placeView(GameState& s, bool match)
     s.matchPhase = match ? 2 : 1;
     s.bannerText = match ? "         goals  0   attempts  0"
                          : "         brightwicket soccer         press m key for menu";
-    s.ball = {4, -11, 0};  // the kick-off layout
-    s.pitch = {-1.5f, 4};
-    s.player1 = {8, -11, headingLeft};
-    s.player2 = {8, -4, headingLeft};
-    s.defender1 = {-8, -12, headingRight, 0};
-    s.defender2 = {-7, -6, headingRight, 0};
-    s.defender3 = {-13, -14, headingRight, 0};
-    s.keeper = {-17.3f, -11, headingRight, 0};
+    kickoffReset(s);
 }
 
 // One frame's drawing steps; with `phases`, a glFinish after the clear and

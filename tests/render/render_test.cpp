@@ -13,7 +13,8 @@
 #include <memory>
 #include <numbers>
 
-#include "allocation_counter.h"
+#include "sim/kickoff.h"
+#include "support/counting_allocator.h"
 #include "banner/banner_grid.h"
 #include "banner/dot_font.h"
 #include "platform/headless/headless_game.h"
@@ -87,14 +88,7 @@ WorldPoint onStadium(const GameState& state, float lx, float ly, float lz)
 void placeKickOff(GameState& s)
 {
     s.matchPhase = 2;
-    s.ball = {4, -11, 0};
-    s.pitch = {-1.5f, 4};
-    s.player1 = {8, -11, headingLeft};
-    s.player2 = {8, -4, headingLeft};
-    s.defender1 = {-8, -12, headingRight, 0};
-    s.defender2 = {-7, -6, headingRight, 0};
-    s.defender3 = {-13, -14, headingRight, 0};
-    s.keeper = {-17.3f, -11, headingRight, 0};
+    kickoffReset(s);
 }
 
 class RenderTest : public ::testing::Test {

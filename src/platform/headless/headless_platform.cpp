@@ -40,6 +40,22 @@ void HeadlessPlatform::destroyMainWindow()
         view->release();
 }
 
+bool addressMessage(Message& message, bool menuShown)
+{
+    switch (message.kind) {
+    case MessageKind::keyDown:
+        message.target = menuShown ? MessageTarget::menuDialog : MessageTarget::mainWindow;
+        return true;
+    case MessageKind::menuOk:
+    case MessageKind::menuClose:
+        message.target = MessageTarget::menuDialog;
+        return menuShown;
+    default:
+        message.target = MessageTarget::mainWindow;
+        return true;
+    }
+}
+
 void HeadlessPlatform::handleOneMessage(GameState& state)
 {
     if (consumed == posted)
@@ -48,21 +64,8 @@ void HeadlessPlatform::handleOneMessage(GameState& state)
     Message message;
     message.kind = event.kind;
     message.code = event.code;
-    switch (event.kind) {
-    case MessageKind::keyDown:
-        // The shown dialog is the active window and takes the keys.
-        message.target = menuShown ? MessageTarget::menuDialog : MessageTarget::mainWindow;
-        break;
-    case MessageKind::menuOk:
-    case MessageKind::menuClose:
-        if (!menuShown)
-            return;  // nobody can click a hidden dialog
-        message.target = MessageTarget::menuDialog;
-        break;
-    default:
-        message.target = MessageTarget::mainWindow;
-        break;
-    }
+    if (!addressMessage(message, menuShown))
+        return;
     lastMessage = message;
     ++messagesDispatched;
     dispatchMessage(state, *this, message);

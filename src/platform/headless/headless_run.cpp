@@ -3,33 +3,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <cerrno>
-#include <algorithm>
 #include <memory>
 
 #include "platform/headless/headless_game.h"
 #include "platform/headless/offscreen_view.h"
 #include "platform/headless/png_file.h"
 #include "platform/headless/script.h"
+#include "platform/headless/stop_signals.h"
 #include "platform/headless/trace.h"
 
 namespace {
-
-volatile std::sig_atomic_t stopSignal = 0;
-
-extern "C" void onStopSignal(int signal)
-{
-    stopSignal = signal;
-}
-
-int fail(const std::string& problem, int status)
-{
-    std::fprintf(stderr, "brightwicket: %s\n", problem.c_str());
-    return status;
-}
 
 // Whether `path` could be written, found without writing it: an existing
 // file must be writable and not a folder (devices and pipes are fine: a trace
@@ -165,18 +152,18 @@ int runHeadless(const HeadlessOptions& options)
     for (const Screenshot& shot : options.screenshots) {
         const std::string problem = checkWritable(shot.path);
         if (!problem.empty())
-            return fail("cannot write screenshot " + shot.path + ": " + problem, 2);
+            return reportProblem("cannot write screenshot " + shot.path + ": " + problem, 2);
     }
     if (!options.tracePath.empty() && options.tracePath != "-") {
         const std::string problem = checkWritable(options.tracePath);
         if (!problem.empty())
-            return fail("cannot write trace " + options.tracePath + ": " + problem, 2);
+            return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
     }
     Script script;
     if (!options.scriptPath.empty()) {
         script = loadScript(options.scriptPath);
         if (!script.error.empty())
-            return fail(script.error, 2);
+            return reportProblem(script.error, 2);
     }
 
     std::unique_ptr<OffscreenView> view;
@@ -184,7 +171,7 @@ int runHeadless(const HeadlessOptions& options)
         std::string problem;
         view = OffscreenView::create(options.width, options.height, problem);
         if (!view)
-            return fail("cannot draw on this machine: " + problem + "; run with --no-render", 1);
+            return reportProblem("cannot draw on this machine: " + problem + "; run with --no-render", 1);
     }
     // Screenshots in frame order; one picture buffer, made before the run.
     std::vector<Screenshot> shots = options.screenshots;
@@ -202,14 +189,12 @@ int runHeadless(const HeadlessOptions& options)
     } else if (!options.tracePath.empty()) {
         traceFile = std::fopen(options.tracePath.c_str(), "wb");
         if (traceFile == nullptr)
-            return fail("cannot write trace " + options.tracePath + ": " + std::strerror(errno), 2);
+            return reportProblem("cannot write trace " + options.tracePath + ": " + std::strerror(errno), 2);
     }
     TraceWriter trace(traceFile);
     trace.writeHeader();
 
-    stopSignal = 0;
-    std::signal(SIGINT, onStopSignal);
-    std::signal(SIGTERM, onStopSignal);
+    catchStopSignals();
 
     // The state record holds the banner planes; keep it off the stack.
     auto game = std::make_unique<HeadlessGame>(script.events, view.get());
@@ -223,18 +208,17 @@ int runHeadless(const HeadlessOptions& options)
                 break;
         }
     };
-    game->run(options.frames, afterFrame, [&] { return stopSignal == 0 && shotProblem.empty(); });
+    game->run(options.frames, afterFrame, [&] { return caughtStopSignal() == 0 && shotProblem.empty(); });
 
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    releaseStopSignals();
     if (!trace.close())
-        return fail("writing the trace to " + options.tracePath + " failed", 1);
-    if (stopSignal != 0)
-        return 128 + stopSignal;
+        return reportProblem("writing the trace to " + options.tracePath + " failed", 1);
+    if (caughtStopSignal() != 0)
+        return 128 + caughtStopSignal();
     if (!shotProblem.empty())
-        return fail(shotProblem, 1);
+        return reportProblem(shotProblem, 1);
     if (nextShot < shots.size())
-        return fail("the run ended after frame " + std::to_string(game->frames()) + ", before screenshot frame " +
+        return reportProblem("the run ended after frame " + std::to_string(game->frames()) + ", before screenshot frame " +
                         std::to_string(shots[nextShot].frame),
                     1);
     return 0;
@@ -245,6 +229,6 @@ int headlessMain(const std::vector<std::string>& args)
     HeadlessOptions options;
     const std::string problem = parseHeadlessArguments(args, options);
     if (!problem.empty())
-        return fail(problem, 2);
+        return reportProblem(problem, 2);
     return runHeadless(options);
 }

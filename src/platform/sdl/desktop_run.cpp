@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,23 +10,11 @@
 
 #include "app/game_state.h"
 #include "app/main_loop.h"
+#include "platform/headless/stop_signals.h"
 #include "platform/headless/trace.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace {
-
-volatile std::sig_atomic_t stopSignal = 0;
-
-extern "C" void onDesktopStopSignal(int signal)
-{
-    stopSignal = signal;
-}
-
-int fail(const std::string& problem, int status)
-{
-    std::fprintf(stderr, "brightwicket: %s\n", problem.c_str());
-    return status;
-}
 
 const char* const headlessHint =
     "; to play without a window run it headless: brightwicket --headless --frames N --no-render";
@@ -98,10 +85,10 @@ int desktopMain(const std::vector<std::string>& args)
     DesktopOptions options;
     const std::string problem = parseDesktopArguments(args, options);
     if (!problem.empty())
-        return fail(problem, 2);
+        return reportProblem(problem, 2);
     const char* videoDriver = chooseVideoDriver();
     if (videoDriver == nullptr)
-        return fail("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
+        return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
                         std::string(headlessHint),
                     1);
 
@@ -109,7 +96,7 @@ int desktopMain(const std::vector<std::string>& args)
     if (!options.recordPath.empty()) {
         recordFile = openForWriting(options.recordPath);
         if (recordFile == nullptr)
-            return fail("cannot write the recording " + options.recordPath + ": " + std::strerror(errno), 2);
+            return reportProblem("cannot write the recording " + options.recordPath + ": " + std::strerror(errno), 2);
         std::fputs("# A session recorded by brightwicket --record: TURN EVENT per line.\n", recordFile);
     }
     std::FILE* traceFile = nullptr;
@@ -118,16 +105,14 @@ int desktopMain(const std::vector<std::string>& args)
         if (traceFile == nullptr) {
             if (recordFile != nullptr && recordFile != stdout)
                 std::fclose(recordFile);
-            return fail("cannot write trace " + options.tracePath + ": " + std::strerror(errno), 2);
+            return reportProblem("cannot write trace " + options.tracePath + ": " + std::strerror(errno), 2);
         }
         // One row a frame, so the trace can be watched while the game runs.
         std::setvbuf(traceFile, nullptr, _IOLBF, BUFSIZ);
     }
     TraceWriter trace(traceFile);
 
-    stopSignal = 0;
-    std::signal(SIGINT, onDesktopStopSignal);
-    std::signal(SIGTERM, onDesktopStopSignal);
+    catchStopSignals();
 
     int status = 0;
     {
@@ -135,7 +120,7 @@ int desktopMain(const std::vector<std::string>& args)
         // The state record holds the banner planes; keep it off the stack.
         auto state = std::make_unique<GameState>();
         if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform)) {
-            status = fail(platform->problem() + headlessHint, 1);
+            status = reportProblem(platform->problem() + headlessHint, 1);
         } else {
             trace.writeHeader();
             // Libraries started above may have drawn from rand(); the game's
@@ -143,7 +128,7 @@ int desktopMain(const std::vector<std::string>& args)
             std::srand(1);
             std::int64_t frames = 0;
             while (state->running == 1) {
-                if (stopSignal != 0)
+                if (caughtStopSignal() != 0)
                     platform->requestClose();
                 if (mainLoopTurn(*state, *platform))
                     trace.writeRow(++frames, *state);
@@ -155,15 +140,14 @@ int desktopMain(const std::vector<std::string>& args)
         }
     }
 
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    releaseStopSignals();
     if (recordFile != nullptr) {
         bool written = std::ferror(recordFile) == 0;
         written = (recordFile == stdout ? std::fflush(recordFile) : std::fclose(recordFile)) == 0 && written;
         if (!written && status == 0)
-            status = fail("writing the recording to " + options.recordPath + " failed", 1);
+            status = reportProblem("writing the recording to " + options.recordPath + " failed", 1);
     }
     if (!trace.close() && status == 0)
-        status = fail("writing the trace to " + options.tracePath + " failed", 1);
+        status = reportProblem("writing the trace to " + options.tracePath + " failed", 1);
     return status;
 }

@@ -9,6 +9,7 @@
 
 #include "app/game_state.h"
 #include "app/input.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/headless/script.h"
 #include "platform/sdl/key_map.h"
 #include "render/frame.h"
@@ -274,23 +275,9 @@ void SdlPlatform::handleOneMessage(GameState& state)
     if (!messages.pop(message))
         return;
     record(message.kind, message.code);
-    // Addressed as the headless queue does it, when the message is handled:
-    // the shown dialog is the active window and takes the keys; a click on
-    // a dialog that is gone by now does nothing.
-    switch (message.kind) {
-    case MessageKind::keyDown:
-        message.target = menu.shown() ? MessageTarget::menuDialog : MessageTarget::mainWindow;
-        break;
-    case MessageKind::menuOk:
-    case MessageKind::menuClose:
-        if (!menu.shown())
-            return;
-        message.target = MessageTarget::menuDialog;
-        break;
-    default:
-        message.target = MessageTarget::mainWindow;
-        break;
-    }
+    // Addressed as the headless queue does it, when the message is handled.
+    if (!addressMessage(message, menu.shown()))
+        return;
     dispatchMessage(state, *this, message);
 }
 
