@@ -135,13 +135,3 @@ TEST(ShutdownTest, CloseRequestEndsTheRunLikeEscape)
     EXPECT_EQ(run.game->platform.musicStops, 1);
     EXPECT_FALSE(run.game->platform.displayAwake);
 }
-
-TEST(ShutdownTest, EscapeWorksInEveryPhase)
-{
-    for (const char* script : {"1 enter\n2 escape\n", "1 enter\n2 p\n40 escape\n",
-                               "1 m\n2 close\n"}) {
-        const auto run = runScript(script, 1000);
-        EXPECT_EQ(run.game->state.running, 0) << script;
-        EXPECT_LT(run.trace.frames(), 1000) << script;
-    }
-}

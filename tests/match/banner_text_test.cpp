@@ -78,14 +78,3 @@ TEST(BannerTextTest, TitleTextRequestsTheKickOff)
     EXPECT_EQ(s.bannerText, "         brightwicket soccer         press m key for menu");
     EXPECT_EQ(s.resetRequest, 1);
 }
-
-TEST(BannerTextTest, RebuildingTheTextEveryFrameKeepsItsStorage)
-{
-    GameState s = inPlay(3, 24);
-    const char* storage = s.bannerText.data();
-    for (int i = 0; i < 100; ++i) {
-        bannerTextStep(s);
-        s.matchPhase = 2;
-    }
-    EXPECT_EQ(s.bannerText.data(), storage);
-}
