@@ -49,7 +49,21 @@ std::vector<ScriptEvent> decode(const std::uint8_t* data, std::size_t size)
     return events;
 }
 
+// Frames checked over the whole fuzzing run, told at exit for the record.
+std::int64_t framesChecked = 0;
+
+void tellFramesChecked()
+{
+    std::fprintf(stderr, "frames checked: %lld\n", static_cast<long long>(framesChecked));
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    std::atexit(tellFramesChecked);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -76,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::fprintf(stderr, "a frame ran after the shutdown\n");
                 std::abort();
             }
+            ++framesChecked;
             const std::string broken = checker.afterFrame(*game);
             if (!broken.empty()) {
                 std::fprintf(stderr, "%s\n", broken.c_str());
