@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "mesh_builder.h"
 
@@ -37,6 +39,32 @@ constexpr double towerTop = 4.867;
 double outerY(int sy) { return sy > 0 ? 22.29 : -22.27; }
 
 bool within(double v, double lo, double hi) { return v > lo && v < hi; }
+
+// The thin grey ribs and bars of a net: half as wide on each side of their
+// centre line as this.
+constexpr double netBarHalf = 0.02;
+
+// Cuts for a panel: the `first` ones, a thin bar around each centre, then
+// the `last` ones.
+std::vector<double> cutsWithBars(std::vector<double> first, const std::vector<double>& centres,
+                                 const std::vector<double>& last)
+{
+    std::vector<double> cuts = std::move(first);
+    for (double centre : centres) {
+        cuts.push_back(centre - netBarHalf);
+        cuts.push_back(centre + netBarHalf);
+    }
+    cuts.insert(cuts.end(), last.begin(), last.end());
+    return cuts;
+}
+
+bool onBar(double v, const std::vector<double>& centres)
+{
+    for (double centre : centres)
+        if (std::abs(v - centre) < netBarHalf)
+            return true;
+    return false;
+}
 
 void grassAndMarkings(MeshBuilder& mesh)
 {
@@ -80,24 +108,11 @@ void goal(MeshBuilder& mesh, int sy)
         false);
 
     // The roof, with a thin rib above each grey stripe of the back.
-    std::vector<double> roofXs = {-outside, -post};
     std::vector<double> ribs;
-    for (std::size_t i = 0; i + 1 < stripes.size(); i += 2) {
-        const double middle = (stripes[i] + stripes[i + 1]) / 2;
-        ribs.push_back(middle);
-        roofXs.push_back(middle - 0.02);
-        roofXs.push_back(middle + 0.02);
-    }
-    roofXs.push_back(post);
-    roofXs.push_back(outside);
-    box(mesh, roofXs, {lineOut, backOut}, {barLow, barHigh},
-        [&](int axis, int, Point m) {
-            for (double rib : ribs)
-                if (axis == 2 && std::abs(m.x - rib) < 0.02)
-                    return netGrey;
-            return white;
-        },
-        true);
+    for (std::size_t i = 0; i + 1 < stripes.size(); i += 2)
+        ribs.push_back((stripes[i] + stripes[i + 1]) / 2);
+    box(mesh, cutsWithBars({-outside, -post}, ribs, {post, outside}), {lineOut, backOut}, {barLow, barHigh},
+        [&](int axis, int, Point m) { return axis == 2 && onBar(m.x, ribs) ? netGrey : white; }, true);
 
     // Posts and crossbar frame the mouth.
     box(mesh, {-outside, -post, post, outside}, {line, lineOut}, {barLow, barHigh}, allWhite, true);
@@ -105,20 +120,9 @@ void goal(MeshBuilder& mesh, int sy)
         box(mesh, {sx * post, sx * outside}, {line, lineOut}, {grassZ, barLow}, allWhite, false);
 
         // Sides, with four grey bars along both faces.
-        const double bars[] = {0.337, 0.579, 0.822, 1.064};
-        std::vector<double> zs = {grassZ};
-        for (double bar : bars) {
-            zs.push_back(bar - 0.02);
-            zs.push_back(bar + 0.02);
-        }
-        zs.push_back(barLow);
-        box(mesh, {sx * post, sx * outside}, {lineOut, backIn, backOut}, zs,
-            [&](int axis, int, Point m) {
-                for (double bar : bars)
-                    if (axis == 0 && std::abs(m.z - bar) < 0.02)
-                        return netGrey;
-                return white;
-            },
+        const std::vector<double> bars = {0.337, 0.579, 0.822, 1.064};
+        box(mesh, {sx * post, sx * outside}, {lineOut, backIn, backOut}, cutsWithBars({grassZ}, bars, {barLow}),
+            [&](int axis, int, Point m) { return axis == 0 && onBar(m.z, bars) ? netGrey : white; },
             false);
     }
 }
