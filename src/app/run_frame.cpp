@@ -44,7 +44,6 @@ void runFrame(GameState& state, Platform& platform)
             keeperStep(state);
 
         clearBanner(state);
-        resetPlotting(state);
         bannerTextStep(state);
         plotBannerText(state);
         if (draw)

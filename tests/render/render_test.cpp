@@ -105,7 +105,6 @@ protected:
         s.glSetupStep = 5;
         drawScene(s, batching);
         clearBanner(s);
-        resetPlotting(s);
         plotBannerText(s);
         drawBanner(s);
         finishFrame(s, game.platform);
