@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/headless/headless_game.h"
-#include "platform/headless/trace.h"
+#include "replay/trace.h"
 
 namespace {
 

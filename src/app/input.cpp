@@ -1,6 +1,6 @@
 #include "app/input.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "app/main_loop.h"
 
 const char* const menuDescriptionText =

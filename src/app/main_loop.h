@@ -20,10 +20,3 @@ bool mainLoopTurn(GameState& state, Platform& platform);
 
 // Escape and close requests end up here; it runs at most once.
 void shutdownSequence(GameState& state, Platform& platform);
-
-// The first frame after the MENU dialog closed gives the main window back
-// its focus.
-void reactivationStep(GameState& state, Platform& platform);
-
-// The fixed pause that ends every frame.
-void framePause(Platform& platform);

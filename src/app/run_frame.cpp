@@ -1,7 +1,6 @@
 #include "app/run_frame.h"
 
-#include "app/game_state.h"
-#include "app/main_loop.h"
+#include "state/game_state.h"
 #include "banner/banner_grid.h"
 #include "banner/dot_font.h"
 #include "match/banner_text.h"
@@ -9,7 +8,29 @@
 #include "match/music.h"
 #include "platform/platform.h"
 #include "render/frame.h"
+#include "sim/opponents.h"
 #include "sim/simulation.h"
+
+void reactivationStep(GameState& state, Platform& platform)
+{
+    if (state.menuVisible == 0 && state.refocusRequest == 1) {
+        platform.reactivateMainWindow();
+        state.refocusRequest = 2;
+    }
+}
+
+void framePause(Platform& platform)
+{
+    // The frame's own work is not subtracted: every frame lasts its work plus
+    // at least 34 ms. Sleeps are rounded up to whole milliseconds.
+    constexpr std::int64_t pauseNs = 34'000'000;
+    std::int64_t now = platform.clockNanoseconds();
+    const std::int64_t deadline = now + pauseNs;
+    while (now < deadline) {
+        platform.sleepMilliseconds((deadline - now + 999'999) / 1'000'000);
+        now = platform.clockNanoseconds();
+    }
+}
 
 void placeTitleView(GameState& state)
 {

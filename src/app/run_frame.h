@@ -10,3 +10,10 @@ void runFrame(GameState& state, Platform& platform);
 // The title view's own effect on the game: the anchor and player1 are put
 // back in every title frame.
 void placeTitleView(GameState& state);
+
+// The first frame after the MENU dialog closed gives the main window back
+// its focus.
+void reactivationStep(GameState& state, Platform& platform);
+
+// The fixed pause that ends every frame.
+void framePause(Platform& platform);

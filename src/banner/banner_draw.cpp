@@ -1,6 +1,6 @@
 #include <GL/gl.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "banner/banner_grid.h"
 
 // The grid is a flat strip tilted 45 degrees, far behind the pitch: row r

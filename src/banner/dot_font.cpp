@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "banner/banner_grid.h"
 
 constexpr Glyph bannerFont[fontGlyphs] = {

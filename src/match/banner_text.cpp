@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "match/match_flow.h"
 
 const char* const titleText = "         brightwicket soccer         press m key for menu";
@@ -39,6 +39,20 @@ void setDefeatText(GameState& state)
 {
     state.bannerText.assign("         defeat... attempts  ");
     appendNumber(state.bannerText, state.attempts);
+}
+
+void endOfMatchTests(GameState& state)
+{
+    if (state.goals >= goalsToWin) {
+        state.matchPhase = 1;
+        state.resetRequest = 1;
+        setVictoryText(state);
+    }
+    if (state.attempts >= attemptsToLose) {
+        state.matchPhase = 1;
+        state.resetRequest = 1;
+        setDefeatText(state);
+    }
 }
 
 void bannerTextStep(GameState& state)

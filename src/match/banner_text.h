@@ -14,3 +14,7 @@ void bannerTextStep(GameState& state);
 // The result texts, set by the end-of-match tests.
 void setVictoryText(GameState& state);
 void setDefeatText(GameState& state);
+
+// Victory at 4 goals, defeat at 25 attempts; run from the banner text step,
+// never while paused. The defeat test comes last, so it wins a tie.
+void endOfMatchTests(GameState& state);

@@ -1,7 +1,6 @@
 #include "match/match_flow.h"
 
-#include "app/game_state.h"
-#include "match/banner_text.h"
+#include "state/game_state.h"
 
 namespace {
 constexpr int pauseSettleFrames = 30;
@@ -61,20 +60,6 @@ void matchStep(GameState& state)
 bool matchInPlay(const GameState& state)
 {
     return state.matchPhase == 2 && state.pauseState == 0;
-}
-
-void endOfMatchTests(GameState& state)
-{
-    if (state.goals >= goalsToWin) {
-        state.matchPhase = 1;
-        state.resetRequest = 1;
-        setVictoryText(state);
-    }
-    if (state.attempts >= attemptsToLose) {
-        state.matchPhase = 1;
-        state.resetRequest = 1;
-        setDefeatText(state);
-    }
 }
 
 void endOfFrameClearing(GameState& state)

@@ -13,10 +13,6 @@ void matchStep(GameState& state);
 
 bool matchInPlay(const GameState& state);
 
-// Victory at 4 goals, defeat at 25 attempts; run from the banner text step,
-// never while paused. The defeat test comes last, so it wins a tie.
-void endOfMatchTests(GameState& state);
-
 // Last game step of every frame: latches live for exactly one frame, and a
 // pass or shot request made before anyone carried the ball is dropped.
 void endOfFrameClearing(GameState& state);

@@ -1,6 +1,6 @@
 #include "match/music.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "platform/platform.h"
 
 void musicStep(GameState& state, Platform& platform)

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "platform/platform.h"
 
 void prepareView(int width, int height)

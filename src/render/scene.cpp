@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "render/frame.h"
 #include "render/meshes.h"
 

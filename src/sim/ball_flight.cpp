@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "sim/angles.h"
 #include "sim/pitch_lines.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "sim/pitch_lines.h"
 
 void loseAttempt(GameState& state)

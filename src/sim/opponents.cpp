@@ -1,10 +1,9 @@
 #include "sim/opponents.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "sim/angles.h"
 #include "sim/ball_rules.h"
 #include "sim/pitch_lines.h"
-#include "sim/simulation.h"
 
 namespace {
 

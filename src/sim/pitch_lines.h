@@ -3,7 +3,7 @@
 // it is tested, so every line travels with the world scroll. They are single
 // float operations on the anchor, exactly as the rules compare them.
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 constexpr float crossbarHeight = 0.8f;
 

@@ -1,6 +1,6 @@
 #include "sim/players.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "sim/angles.h"
 #include "sim/pitch_lines.h"
 

@@ -1,6 +1,6 @@
 #include "sim/simulation.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "sim/ball_flight.h"
 #include "sim/ball_rules.h"
 #include "sim/kickoff.h"

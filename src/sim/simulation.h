@@ -1,8 +1,7 @@
 #pragma once
-// The gameplay simulation: one step per frame of play, and the keeper's step
-// after the match view has been drawn (also while paused).
+// The gameplay simulation: one step per frame of play. (The keeper's own
+// step, run after the match view has been drawn, is in opponents.h.)
 
 struct GameState;
 
 void simulationStep(GameState& state);
-void keeperStep(GameState& state);

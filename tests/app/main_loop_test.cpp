@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "app/input.h"
 #include "app/main_loop.h"
 #include "app/run_frame.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "platform/headless/headless_game.h"
-#include "platform/headless/trace.h"
+#include "replay/trace.h"
 #include "support/counting_allocator.h"
 
 TEST(NoAllocationTest, FramesAfterTheFirstAllocateNothing)

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "banner/banner_grid.h"
 #include "banner/dot_font.h"
 #include "match/banner_text.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/headless/script.h"
+#include "replay/script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "match/banner_text.h"
 #include "match/match_flow.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/script.h"
+#include "replay/script.h"
 
 TEST(ScriptTest, ReadsEveryEventKind)
 {

@@ -8,8 +8,8 @@
 #include <limits>
 #include <random>
 
-#include "app/game_state.h"
-#include "platform/headless/trace.h"
+#include "state/game_state.h"
+#include "replay/trace.h"
 #include "support/run_script.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <map>
 #include <set>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "render/meshes.h"
 #include "render/scene.h"
 

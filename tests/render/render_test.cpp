@@ -19,7 +19,7 @@
 #include "banner/dot_font.h"
 #include "platform/headless/headless_game.h"
 #include "platform/headless/offscreen_view.h"
-#include "platform/headless/trace.h"
+#include "replay/trace.h"
 #include "render/frame.h"
 #include "render/scene.h"
 

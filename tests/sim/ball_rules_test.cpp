@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "sim/angles.h"
 #include "sim/ball_flight.h"
 #include "sim/ball_rules.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "app/input.h"
 #include "platform/headless/headless_game.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/headless/trace.h"
+#include "replay/trace.h"
 
 namespace {
 const std::string empty;

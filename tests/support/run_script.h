@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/headless/headless_game.h"
-#include "platform/headless/script.h"
+#include "replay/script.h"
 
 class Trace {
 public:

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "platform/headless/headless_platform.h"
 
 class HeadlessGame {

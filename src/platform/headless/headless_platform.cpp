@@ -1,8 +1,9 @@
 #include "platform/headless/headless_platform.h"
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "app/input.h"
 #include "platform/headless/offscreen_view.h"
+#include "platform/message_address.h"
 #include "render/frame.h"
 
 HeadlessPlatform::HeadlessPlatform(std::span<const ScriptEvent> events, OffscreenView* offscreenView)
@@ -38,22 +39,6 @@ void HeadlessPlatform::destroyMainWindow()
     windowDestroyed = true;
     if (view != nullptr)
         view->release();
-}
-
-bool addressMessage(Message& message, bool menuShown)
-{
-    switch (message.kind) {
-    case MessageKind::keyDown:
-        message.target = menuShown ? MessageTarget::menuDialog : MessageTarget::mainWindow;
-        return true;
-    case MessageKind::menuOk:
-    case MessageKind::menuClose:
-        message.target = MessageTarget::menuDialog;
-        return menuShown;
-    default:
-        message.target = MessageTarget::mainWindow;
-        return true;
-    }
 }
 
 void HeadlessPlatform::handleOneMessage(GameState& state)

@@ -6,16 +6,10 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/headless/script.h"
+#include "replay/script.h"
 #include "platform/platform.h"
 
 class OffscreenView;
-
-// Addresses a message the way a desktop does when it is handled: the shown
-// MENU dialog is the active window and takes the keys; a click on a dialog
-// that is not shown reaches nobody (returns false); the rest goes to the main
-// window. Shared by the layers that model the dialog themselves.
-bool addressMessage(Message& message, bool menuShown);
 
 class HeadlessPlatform : public Platform {
 public:

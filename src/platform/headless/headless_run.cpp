@@ -12,9 +12,9 @@
 #include "platform/headless/headless_game.h"
 #include "platform/headless/offscreen_view.h"
 #include "platform/headless/png_file.h"
-#include "platform/headless/script.h"
-#include "platform/headless/stop_signals.h"
-#include "platform/headless/trace.h"
+#include "replay/script.h"
+#include "platform/stop_signals.h"
+#include "replay/trace.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <cstring>
 #include <memory>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "app/main_loop.h"
-#include "platform/headless/stop_signals.h"
-#include "platform/headless/trace.h"
+#include "platform/stop_signals.h"
+#include "replay/trace.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace {

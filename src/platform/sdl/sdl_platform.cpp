@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <thread>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "app/input.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/script.h"
+#include "platform/message_address.h"
+#include "replay/script.h"
 #include "platform/sdl/key_map.h"
 #include "render/frame.h"
 #include "window_icon.inc"  // generated at build time from the icon drawing

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "platform/win32/performance_clock.h"
 #include "platform/win32/resource_ids.h"
 #include "render/frame.h"

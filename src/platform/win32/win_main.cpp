@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "app/main_loop.h"
 #include "platform/win32/win32_platform.h"
 

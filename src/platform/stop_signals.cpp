@@ -1,4 +1,4 @@
-#include "platform/headless/stop_signals.h"
+#include "platform/stop_signals.h"
 
 #include <csignal>
 #include <cstdio>

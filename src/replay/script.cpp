@@ -1,4 +1,4 @@
-#include "platform/headless/script.h"
+#include "replay/script.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,11 +1,11 @@
-#include "platform/headless/trace.h"
+#include "replay/trace.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "banner/banner_grid.h"
 
 const char* const traceHeader =
