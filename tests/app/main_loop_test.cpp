@@ -67,7 +67,7 @@ TEST(MainLoopTest, EscapeOrCloseEndsTheRunOnceAndStopsTheMusic)
     for (const Case& c : cases) {
         const ScriptRun run = runScript(c.script, 1000);
         const HeadlessPlatform& p = run.game->platform;
-        EXPECT_EQ(run.trace.frames(), c.frames) << c.script;
+        EXPECT_EQ(run.game->frames(), c.frames) << c.script;
         EXPECT_EQ(run.game->state.running, 0) << c.script;
         EXPECT_EQ(p.musicStops, c.musicStops) << c.script;
         EXPECT_EQ(p.musicStarts, c.musicStops) << c.script;

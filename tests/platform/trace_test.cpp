@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <sstream>
 
 #include "state/game_state.h"
 #include "replay/trace.h"
@@ -55,12 +57,15 @@ TEST(TraceTest, NegativeZeroAndNotANumber)
 TEST(TraceTest, HeaderAndRowsHaveTheSameColumns)
 {
     const auto run = runScript("1 enter\n", 2);
-    ASSERT_EQ(run.trace.columns.size(), 47u);
-    EXPECT_EQ(run.trace.columns.front(), "frame");
-    EXPECT_EQ(run.trace.columns[18], "dribbleFacing");
-    EXPECT_EQ(run.trace.columns.back(), "bannerBlack");
-    for (const auto& row : run.trace.rows)
-        EXPECT_EQ(row.size(), 47u);
-    EXPECT_EQ(run.trace.integer(2, "frame"), 2);
+    std::istringstream lines(run.csv);
+    std::string line;
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 46) << line;
+        rows += line.rfind("frame,", 0) != 0;
+    }
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(run.csv.rfind("frame,", 0), 0u);
+    EXPECT_NE(run.csv.find(",dribbleFacing,"), std::string::npos);
     EXPECT_EQ(run.csv.back(), '\n');
 }
