@@ -105,6 +105,20 @@ def failing_tests(build, program, timeout):
     return failed or [os.path.basename(program) + f" (status {status})"]
 
 
+def all_tests(build):
+    names = []
+    for program in PROGRAMS:
+        listing = subprocess.run([os.path.join(build, program), "--gtest_list_tests"],
+                                 capture_output=True, text=True).stdout
+        suite = ""
+        for line in listing.splitlines():
+            if not line.startswith(" "):
+                suite = line.strip()
+            else:
+                names.append(suite + line.split("#")[0].strip())
+    return names
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--count", type=int, default=200)
@@ -170,6 +184,9 @@ def main():
     print("\ntests: faults caught, caught by this test alone")
     for test in sorted(caught, key=lambda t: (-caught[t], t)):
         print(f"  {caught[test]:4d} {only.get(test, 0):4d}  {test}")
+    for test in all_tests(build):
+        if test not in caught:
+            print(f"     0    0  {test}")
     return 0
 
 
