@@ -26,23 +26,19 @@ void matchStep(GameState& state)
         state.matchPhase = 1;
     }
 
-    bool paused;
     if (state.enterLatch == 1 && pause == 0) {
         state.matchPhase = 2;
         state.goals = 0;
         state.attempts = 0;
-        paused = false;
     } else if (pause == 1) {
         if (state.pauseFrames < pauseSettleFrames)
             ++state.pauseFrames;
         if (state.pauseFrames >= pauseSettleFrames)
             pause = 2;
-        paused = true;
-    } else {
-        paused = pause != 0;
     }
 
-    if (paused) {
+    // Pausing or paused, from this frame on.
+    if (pause != 0) {
         // A request still waiting is dropped; a pass or shot under way
         // survives the pause.
         if (state.ballInFlight != 1) {
