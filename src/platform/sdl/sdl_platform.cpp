@@ -12,6 +12,7 @@
 #include "platform/message_address.h"
 #include "replay/script.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/key_queue.h"
 #include "render/frame.h"
 #include "window_icon.inc"  // generated at build time from the icon drawing
 
@@ -51,6 +52,7 @@ SdlPlatform::~SdlPlatform()
     destroyMainWindow();
     menu.destroy();
     if (videoOpen) {
+        pads.close();
         SDL_EnableScreenSaver();
         SDL_Quit();
     }
@@ -85,6 +87,7 @@ bool SdlPlatform::openDisplay(const char* videoDriver)
     if (driver != nullptr && SDL_strcmp(driver, "x11") == 0)
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_StopTextInput();
+    pads.open();
     return true;
 }
 
@@ -210,6 +213,12 @@ void SdlPlatform::queue(const Message& message)
         messages.push(message);  // a full ring drops the press, like a full queue would
 }
 
+void SdlPlatform::queuePadPress(const std::optional<PadPress>& press)
+{
+    if (press)
+        queueKeyDown(messages, padMessage(*press, menu.shown()), press->repeat);
+}
+
 void SdlPlatform::pumpEvents()
 {
     SDL_Event event;
@@ -248,7 +257,11 @@ void SdlPlatform::pumpEvents()
                 queue(Message{MessageKind::menuOk, MessageTarget::menuDialog, 0});
             break;
         default:
-            break;  // motion, key releases, text and the like mean nothing here
+            // Pads play as keys; motion, key releases, text and the like
+            // mean nothing here.
+            if (std::optional<PadPress> press; pads.take(event, press))
+                queuePadPress(press);
+            break;
         }
     }
 }
@@ -267,6 +280,7 @@ void SdlPlatform::handleOneMessage(GameState& state)
 {
     ++turn;
     pumpEvents();
+    queuePadPress(pads.due());
     // Whatever drew the dialog, the game draws into its own context.
     if (window != nullptr)
         SDL_GL_MakeCurrent(window, context);

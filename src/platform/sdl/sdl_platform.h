@@ -1,6 +1,7 @@
 #pragma once
 // The Linux desktop layer: an SDL window with an OpenGL context, keys from
-// SDL, music through SDL_mixer, and the MENU dialog as a second window.
+// SDL, gamepads read as keys, music through SDL_mixer, and the MENU dialog as
+// a second window.
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -11,6 +12,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/event_ring.h"
+#include "platform/sdl/gamepads.h"
 #include "platform/sdl/menu_dialog.h"
 
 class SdlPlatform : public Platform {
@@ -58,6 +60,7 @@ private:
     // is dealt with here (dialog drawing, button presses) or dropped.
     void pumpEvents();
     void queue(const Message& message);
+    void queuePadPress(const std::optional<PadPress>& press);
     void record(MessageKind kind, std::int32_t code);
     void openAudio();
 
@@ -77,4 +80,5 @@ private:
     bool closeQueued = false;
     std::int64_t turn = 0;
     EventRing<Message, 256> messages;
+    Gamepads pads;
 };
