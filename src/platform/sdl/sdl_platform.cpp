@@ -79,7 +79,10 @@ SdlPlatform::~SdlPlatform()
     displayLostAction = nullptr;
     destroyMainWindow();
     menu.destroy();
-    if (videoOpen) {
+    // After a fault of the display SDL would hand the errors still on their
+    // way back to Xlib's own handler as it closes: the end of the process
+    // closes the connection instead.
+    if (videoOpen && !displayFault) {
         SDL_EnableScreenSaver();
         SDL_Quit();
     }
