@@ -4,6 +4,7 @@
 #include <alsa/asoundlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -317,7 +318,8 @@ void SdlPlatform::record(MessageKind kind, std::int32_t code)
 {
     if (recordFile == nullptr)
         return;
-    recordFile->write(formatScriptEvent(ScriptEvent{turn, kind, code}) + "\n");
+    const ScriptEvent event{static_cast<std::int32_t>(std::min(turn, maxScriptTurn)), kind, static_cast<std::uint8_t>(code)};
+    recordFile->write(formatScriptEvent(event) + "\n");
     recordFile->flush();
 }
 
