@@ -132,6 +132,8 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         {"--headless --frames 5 --no-render --script '" + dir.string() + "'" + t, "cannot read script"},
         {"--headless --frames 5 --no-render --trace '" + (dir / "no/such/dir/t.csv").string() + "'",
          "cannot write trace"},
+        {"--headless --frames 5 --no-render --trace '" + (dir / "no\n\x1b[2J/t.csv").string() + "'",
+         "/no\\x0a\\x1b[2J/t.csv: no folder"},
         // Not writable even for root.
         {"--headless --frames 5 --no-render --trace /sys/brightwicket-trace.csv", "cannot write trace"},
         {"--headless --frames 5 --no-render --trace '" + dir.string() + "'", "cannot write trace"},
