@@ -113,6 +113,7 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver)
             recording.check(recordFile->problem());
     }
     finish();
+    platform->setDisplayLostAction(nullptr);  // the outputs are closed
     traced.check(trace.problem());
     if (recordFile != nullptr)
         recording.check(recordFile->problem());
