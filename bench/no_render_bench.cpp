@@ -37,7 +37,8 @@ void runMatch(benchmark::State& bench, const char* tracePath)
     const Script script = busyMatch();
     for (auto _ : bench) {
         auto game = std::make_unique<HeadlessGame>(script.events);
-        TraceWriter trace(tracePath != nullptr ? std::fopen(tracePath, "wb") : nullptr);
+        std::string problem;
+        TraceWriter trace(tracePath != nullptr ? OutputFile::open(tracePath, 65536, problem) : nullptr);
         trace.writeHeader();
         game->run(matchFrames, [&] { trace.writeRow(game->frames(), game->state); },
                   [] { return true; });

@@ -1,9 +1,10 @@
 #include "replay/script.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <charconv>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -93,26 +94,22 @@ bool parseEvent(std::string_view word, ScriptEvent& event)
 
 }  // namespace
 
-Script parseScript(std::string_view text, std::string_view name)
-{
-    Script script;
-    std::int64_t lastTurn = 0;
-    std::size_t lineNumber = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
+namespace {
+
+// Takes a script a line at a time; the first bad line ends it.
+class ScriptReader {
+public:
+    explicit ScriptReader(std::string_view name) : name(name) {}
+
+    bool failed() const { return !script.error.empty(); }
+    Script take() { return std::move(script); }
+
+    // One line without its line end; false once the script is refused.
+    bool addLine(std::string_view line)
+    {
         ++lineNumber;
-
-        auto fail = [&](const std::string& problem) {
-            script.events.clear();
-            script.error = std::string(name) + ":" + std::to_string(lineNumber) + ": " + problem;
-            return script;
-        };
-
+        if (line.size() > maxScriptLine)
+            return fail("the line is longer than " + std::to_string(maxScriptLine) + " bytes");
         // Blanks, tabs and one carriage return may end a line.
         while (!line.empty() && (isBlank(line.back()) || line.back() == '\r'))
             line.remove_suffix(1);
@@ -121,7 +118,7 @@ Script parseScript(std::string_view text, std::string_view name)
             ++start;
         line.remove_prefix(start);
         if (line.empty() || line.front() == '#')
-            continue;
+            return true;
 
         std::size_t gap = 0;
         while (gap < line.size() && !isBlank(line[gap]))
@@ -135,26 +132,60 @@ Script parseScript(std::string_view text, std::string_view name)
             ++eventEnd;
         const std::string_view eventWord = line.substr(eventStart, eventEnd - eventStart);
 
-        ScriptEvent event;
-        if (!parseBounded(turnWord, maxScriptTurn, event.turn) || event.turn < 1)
+        std::int64_t turn = 0;
+        if (!parseBounded(turnWord, maxScriptTurn, turn) || turn < 1)
             return fail("turn " + quoted(turnWord) + " is not a number from 1 to 2147483647");
-        if (event.turn < lastTurn)
-            return fail("turn " + std::to_string(event.turn) + " comes after turn " +
-                        std::to_string(lastTurn) + " (turns may not go backwards)");
+        if (turn < lastTurn)
+            return fail("turn " + std::to_string(turn) + " comes after turn " + std::to_string(lastTurn) +
+                        " (turns may not go backwards)");
         if (eventWord.empty())
-            return fail("missing event after turn " + std::to_string(event.turn));
+            return fail("missing event after turn " + std::to_string(turn));
         if (eventEnd != line.size()) {
             std::size_t extra = eventEnd;
             while (isBlank(line[extra]))
                 ++extra;
             return fail("unexpected " + quoted(line.substr(extra)) + " after the event");
         }
+        ScriptEvent event;
+        event.turn = static_cast<std::int32_t>(turn);
         if (!parseEvent(eventWord, event))
             return fail("unknown event " + quoted(eventWord));
-        lastTurn = event.turn;
+        if (script.events.size() == maxScriptEvents)
+            return fail("more than " + std::to_string(maxScriptEvents) + " events");
+        lastTurn = turn;
         script.events.push_back(event);
+        return true;
     }
-    return script;
+
+private:
+    bool fail(const std::string& problem)
+    {
+        std::vector<ScriptEvent>().swap(script.events);
+        script.error = std::string(name) + ":" + std::to_string(lineNumber) + ": " + problem;
+        return false;
+    }
+
+    std::string_view name;
+    Script script;
+    std::int64_t lastTurn = 0;
+    std::size_t lineNumber = 0;
+};
+
+}  // namespace
+
+Script parseScript(std::string_view text, std::string_view name)
+{
+    ScriptReader reader(name);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (!reader.addLine(text.substr(pos, end - pos)))
+            break;
+        pos = end + 1;
+    }
+    return reader.take();
 }
 
 Script loadScript(const std::string& path)
@@ -165,20 +196,36 @@ Script loadScript(const std::string& path)
         script.error = "cannot read script " + path + ": " + std::strerror(errno);
         return script;
     }
-    std::string text;
+    ScriptReader reader(path);
+    std::string line;  // never more than one byte past the longest line allowed
     char chunk[65536];
     std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, got);
+    while (!reader.failed() && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        for (std::string_view rest(chunk, got); !rest.empty() && !reader.failed();) {
+            const std::size_t end = rest.find('\n');
+            const std::size_t take = std::min(rest.size(), std::min(end, maxScriptLine + 1 - line.size()));
+            line.append(rest.substr(0, take));
+            rest.remove_prefix(take);
+            if (line.size() > maxScriptLine) {
+                reader.addLine(line);  // refused at once, whatever follows
+            } else if (take == end) {
+                reader.addLine(line);
+                line.clear();
+                rest.remove_prefix(1);
+            }
+        }
+    }
     // A directory opens fine on some systems and only fails on reading.
     const bool failed = std::ferror(file) != 0;
     const int readErrno = errno;
     std::fclose(file);
-    if (failed) {
+    if (failed && !reader.failed()) {
         script.error = "cannot read script " + path + ": " + std::strerror(readErrno);
         return script;
     }
-    return parseScript(text, path);
+    if (!line.empty() && !reader.failed())
+        reader.addLine(line);
+    return reader.take();
 }
 
 std::string formatScriptEvent(const ScriptEvent& event)

@@ -10,12 +10,17 @@
 #include "platform/platform.h"
 
 constexpr std::int64_t maxScriptTurn = 2147483647;
+// Whatever a script holds, reading it takes bounded memory: a longer line is
+// refused as soon as it is read, and so is the event past the last one.
+constexpr std::size_t maxScriptLine = 4096;
+constexpr std::size_t maxScriptEvents = 100'000'000;
 
 struct ScriptEvent {
-    std::int64_t turn = 0;
+    std::int32_t turn = 0;
     MessageKind kind = MessageKind::other;
-    std::int32_t code = 0;  // virtual-key code of a keyDown
+    std::uint8_t code = 0;  // virtual-key code of a keyDown
 };
+static_assert(sizeof(ScriptEvent) == 8);
 
 struct Script {
     std::vector<ScriptEvent> events;  // in file order, turns never decreasing
@@ -25,7 +30,7 @@ struct Script {
 // Parses script text; `name` labels error messages ("NAME:LINE: problem").
 Script parseScript(std::string_view text, std::string_view name);
 
-// Reads and parses a script file.
+// Reads and parses a script file, a line at a time.
 Script loadScript(const std::string& path);
 
 // The script line for one event, without the line end ("12 enter",

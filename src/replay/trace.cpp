@@ -72,30 +72,32 @@ std::size_t formatTraceRow(char* out, std::int64_t frame, const GameState& s)
 
 void TraceWriter::writeHeader()
 {
-    if (file == nullptr)
-        return;
-    if (std::fputs(traceHeader, file) < 0 || std::fputc('\n', file) == EOF)
-        failed = true;
+    if (file != nullptr) {
+        file->write(traceHeader, std::strlen(traceHeader));
+        file->write("\n", 1);
+    }
 }
 
 void TraceWriter::writeRow(std::int64_t frame, const GameState& state)
 {
-    if (file == nullptr)
+    if (file == nullptr || file->failed())
         return;
     char row[traceRowCapacity];
-    const std::size_t length = formatTraceRow(row, frame, state);
-    if (std::fwrite(row, 1, length, file) != length)
-        failed = true;
+    file->write(row, formatTraceRow(row, frame, state));
+}
+
+void TraceWriter::flush()
+{
+    if (file != nullptr)
+        file->flush();
 }
 
 bool TraceWriter::close()
 {
     if (file == nullptr)
-        return !failed;
-    if (std::fflush(file) != 0)
-        failed = true;
-    if (file != stdout && std::fclose(file) != 0)
-        failed = true;
-    file = nullptr;
-    return !failed;
+        return lastProblem.empty();
+    file->close();
+    lastProblem = file->problem();
+    file.reset();
+    return lastProblem.empty();
 }

@@ -4,7 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/output_file.h"
 
 struct GameState;
 
@@ -25,8 +28,8 @@ std::size_t formatTraceRow(char* out, std::int64_t frame, const GameState& state
 
 class TraceWriter {
 public:
-    // Takes ownership of `file` (closed by close()); nullptr writes nothing.
-    explicit TraceWriter(std::FILE* file) : file(file) {}
+    // Writes to `file` and closes it; null writes nothing.
+    explicit TraceWriter(std::unique_ptr<OutputFile> file) : file(std::move(file)) {}
     ~TraceWriter() { close(); }
     TraceWriter(const TraceWriter&) = delete;
     TraceWriter& operator=(const TraceWriter&) = delete;
@@ -34,10 +37,15 @@ public:
     bool active() const { return file != nullptr; }
     void writeHeader();
     void writeRow(std::int64_t frame, const GameState& state);
+    // Hands what is written so far on, for a trace watched while it grows.
+    void flush();
     // Flushes and closes; false if anything failed to be written.
     bool close();
+    // A write failed; problem() says why, in a few words.
+    bool failed() const { return file != nullptr ? file->failed() : !lastProblem.empty(); }
+    const std::string& problem() const { return file != nullptr ? file->problem() : lastProblem; }
 
 private:
-    std::FILE* file;
-    bool failed = false;
+    std::unique_ptr<OutputFile> file;
+    std::string lastProblem;
 };

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,11 +18,14 @@
 #include <png.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <array>
 #include <cstring>
 #include <vector>
+
+#include "support/run_script.h"
 
 namespace fs = std::filesystem;
 
@@ -41,13 +46,7 @@ std::string slurp(const fs::path& path)
 
 class CommandLineTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = fs::path(::testing::TempDir()) /
-              ("bw_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
+    void SetUp() override { dir = freshTempFolder(); }
     void TearDown() override { fs::remove_all(dir); }
 
     fs::path file(const std::string& name, const std::string& text)
@@ -133,6 +132,8 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         {"--headless --frames 5 --no-render --script '" + dir.string() + "'" + t, "cannot read script"},
         {"--headless --frames 5 --no-render --trace '" + (dir / "no/such/dir/t.csv").string() + "'",
          "cannot write trace"},
+        {"--headless --frames 5 --no-render --trace '" + (dir / "no\n\x1b[2J/t.csv").string() + "'",
+         "/no\\x0a\\x1b[2J/t.csv: no folder"},
         // Not writable even for root.
         {"--headless --frames 5 --no-render --trace /sys/brightwicket-trace.csv", "cannot write trace"},
         {"--headless --frames 5 --no-render --trace '" + dir.string() + "'", "cannot write trace"},
@@ -191,32 +192,64 @@ TEST_F(CommandLineTest, RunWithoutTraceWritesNothing)
     EXPECT_EQ(o.err, "");
 }
 
-TEST_F(CommandLineTest, AFullDiskIsReportedNotHidden)
+TEST_F(CommandLineTest, AFullDiskStopsTheRunAtOnce)
 {
-    const Outcome o = run("--headless --frames 2000 --no-render --trace /dev/full");
+    struct stat full {};
+    if (stat("/dev/full", &full) != 0 || !S_ISCHR(full.st_mode))
+        GTEST_SKIP() << "no /dev/full device here";
+    const Outcome o = run("--headless --frames 2000000000 --no-render --trace /dev/full");
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "brightwicket: writing the trace to /dev/full failed\n");
+    EXPECT_EQ(o.err, "brightwicket: writing the trace to /dev/full failed: No space left on device\n");
 }
 
-TEST_F(CommandLineTest, SignalsEndTheRunAfterTheFrameWithTheTraceFlushed)
+TEST_F(CommandLineTest, OutputsNamingAnInputOrEachOtherAreRefused)
 {
-    for (int signal : {SIGINT, SIGTERM}) {
-        const fs::path trace = dir / (std::to_string(signal) + ".csv");
-        const std::string path = trace.string();
+    const std::string script = file("s.script", "2 enter\n").string(), t = (dir / "t.csv").string();
+    fs::create_symlink(script, dir / "link");
+    fs::create_hard_link(script, dir / "hard");
+    const std::string run5 = "--headless --frames 5 --script '" + script + "' ";
+    for (const std::string& args :
+         {run5 + "--no-render --trace '" + script + "'", run5 + "--no-render --trace '" + (dir / "link").string() + "'",
+          run5 + "--no-render --trace '" + (dir / "hard").string() + "'", run5 + "--screenshot '1:" + script + "'",
+          run5 + "--trace '" + t + "' --screenshot '2:" + (dir / "." / "t.csv").string() + "'",
+          run5 + "--screenshot '1:" + t + "' --screenshot '2:" + t + "'"}) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, 2) << args;
+        EXPECT_EQ(lines(o.err), 1) << o.err;
+        EXPECT_NE(o.err.find("are the same file"), std::string::npos) << o.err;
+        EXPECT_EQ(slurp(script), "2 enter\n") << args;
+        EXPECT_FALSE(fs::exists(t)) << args;
+    }
+}
+
+TEST_F(CommandLineTest, StopSignalsEndTheRunWithTheTraceWritten)
+{
+    // Runs the game on a trace, sends `signal` once `ready` holds, and
+    // returns how it ended: its exit status, or -1 when killed or stuck.
+    auto stop = [&](const fs::path& trace, int signal, const std::function<bool()>& ready) {
+        const std::string path = trace.string(), err = (dir / "err").string();
         const char* argv[] = {BRIGHTWICKET_BINARY, "--headless", "--frames", "2000000000",
                               "--no-render", "--trace", path.c_str(), nullptr};
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = 0;
-        ASSERT_EQ(posix_spawn(&pid, BRIGHTWICKET_BINARY, nullptr, nullptr,
-                              const_cast<char* const*>(argv), environ), 0);
-        // Wait until frames are being written, then interrupt.
-        for (int i = 0; i < 500 && (!fs::exists(trace) || fs::file_size(trace) < 100000); ++i)
+        EXPECT_EQ(posix_spawn(&pid, BRIGHTWICKET_BINARY, &files, nullptr, const_cast<char* const*>(argv), environ), 0);
+        posix_spawn_file_actions_destroy(&files);
+        for (int i = 0; i < 500 && !ready(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         kill(pid, signal);
         int raw = 0;
-        ASSERT_EQ(waitpid(pid, &raw, 0), pid);
-        ASSERT_TRUE(WIFEXITED(raw)) << "killed instead of stopping cleanly";
-        EXPECT_EQ(WEXITSTATUS(raw), 128 + signal);
-
+        for (int i = 0; i < 500 && waitpid(pid, &raw, WNOHANG) == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (kill(pid, SIGKILL) == 0)
+            waitpid(pid, &raw, 0);
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        const fs::path trace = dir / (std::to_string(signal) + ".csv");
+        EXPECT_EQ(stop(trace, signal, [&] { return fs::exists(trace) && fs::file_size(trace) > 100000; }),
+                  128 + signal);
         // Every row is whole and the frames run 1, 2, 3... to the last one.
         std::ifstream in(trace);
         std::string line;
@@ -230,6 +263,17 @@ TEST_F(CommandLineTest, SignalsEndTheRunAfterTheFrameWithTheTraceFlushed)
         EXPECT_GT(rows, 100);
         EXPECT_EQ(slurp(trace).back(), '\n');
     }
+    // A reader that never reads: the run blocks on the full pipe until
+    // SIGTERM, then ends and says the trace was cut.
+    const fs::path fifo = dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(stop(fifo, SIGTERM, [&] { return std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300); }),
+              128 + SIGTERM);
+    EXPECT_NE(slurp(dir / "err").find("the trace to " + fifo.string() + " failed: nothing reads it"), std::string::npos)
+        << slurp(dir / "err");
+    close(reader);
 }
 
 TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)

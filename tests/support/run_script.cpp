@@ -39,3 +39,10 @@ std::string scenario(std::string_view name)
     text << in.rdbuf();
     return text.str();
 }
+
+std::filesystem::path freshTempFolder()
+{
+    std::string pattern = (std::filesystem::path(::testing::TempDir()) / "bw_test_XXXXXX").string();
+    EXPECT_NE(mkdtemp(pattern.data()), nullptr) << pattern;
+    return pattern;
+}

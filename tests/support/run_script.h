@@ -3,6 +3,7 @@
 // back the frame trace as the headless command writes it.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,3 +26,7 @@ ScriptRun runScript(std::string_view script, std::int64_t frames, const FrameObs
 
 // The text of tests/scripts/NAME.
 std::string scenario(std::string_view name);
+
+// A new, empty folder under the temporary folder, made for the caller alone
+// (two runs of the suite at once never share one); the caller removes it.
+std::filesystem::path freshTempFolder();

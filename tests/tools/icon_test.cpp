@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "support/run_script.h"
 #include "tools/icon/icon_drawing.h"
 
 TEST(IconTest, EverySizeAndDepthShowsTheSamePicture)
@@ -43,9 +44,10 @@ TEST(IconTest, EverySizeAndDepthShowsTheSamePicture)
 
 TEST(IconTest, PngFilesReadBackAsWritten)
 {
+    const std::filesystem::path folder = freshTempFolder();
     for (int depth : {8, 32}) {
         const IconImage image = renderIcon(48, depth);
-        const std::string path = ::testing::TempDir() + "bw_icon_" + std::to_string(depth) + ".png";
+        const std::string path = (folder / ("bw_icon_" + std::to_string(depth) + ".png")).string();
         ASSERT_EQ(writeIconPng(image, path), "");
         png_image read{};
         read.version = PNG_IMAGE_VERSION;
@@ -62,7 +64,7 @@ TEST(IconTest, PngFilesReadBackAsWritten)
                 ASSERT_TRUE(rgba[4 * i] == c.r && rgba[4 * i + 1] == c.g && rgba[4 * i + 2] == c.b) << i;
             }
         }
-        std::filesystem::remove(path);
     }
+    std::filesystem::remove_all(folder);
     EXPECT_NE(writeIconPng(renderIcon(16, 32), "/nonexistent/dir/icon.png"), "");
 }

@@ -1,43 +1,18 @@
 #include "platform/headless/headless_run.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "platform/headless/headless_game.h"
 #include "platform/headless/offscreen_view.h"
 #include "platform/headless/png_file.h"
-#include "replay/script.h"
+#include "platform/output_file.h"
+#include "platform/output_paths.h"
 #include "platform/stop_signals.h"
+#include "replay/script.h"
 #include "replay/trace.h"
 
 namespace {
-
-// Whether `path` could be written, found without writing it: an existing
-// file must be writable and not a folder (devices and pipes are fine: a trace
-// may well go to one), a new one needs a writable folder. Returns an empty
-// string when it can, else the reason in a few words.
-std::string checkWritable(const std::string& path)
-{
-    if (path.empty())
-        return "no file name";
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode))
-            return "it is a folder";
-        return access(path.c_str(), W_OK) == 0 ? std::string() : std::strerror(errno);
-    }
-    const std::size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return "no folder " + folder;
-    return access(folder.c_str(), W_OK | X_OK) == 0 ? std::string() : std::strerror(errno);
-}
 
 bool parseFrames(const std::string& word, std::int64_t& frames)
 {
@@ -149,16 +124,27 @@ std::string parseHeadlessArguments(const std::vector<std::string>& args, Headles
 int runHeadless(const HeadlessOptions& options)
 {
     // Every output is checked before anything is made or run.
+    std::vector<NamedFile> files;
+    if (!options.scriptPath.empty())
+        files.push_back({"--script", options.scriptPath, false});
+    if (!options.tracePath.empty())
+        files.push_back({"--trace", options.tracePath, true});
     for (const Screenshot& shot : options.screenshots) {
         const std::string problem = checkWritable(shot.path);
         if (!problem.empty())
             return reportProblem("cannot write screenshot " + shot.path + ": " + problem, 2);
+        files.push_back({"--screenshot " + std::to_string(shot.frame) + ":", shot.path == "-" ? "./-" : shot.path, true});
     }
     if (!options.tracePath.empty() && options.tracePath != "-") {
         const std::string problem = checkWritable(options.tracePath);
         if (!problem.empty())
             return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
     }
+    const std::string clash = findSameFile(files);
+    if (!clash.empty())
+        return reportProblem(clash, 2);
+    // A script or trace that is a pipe may block; a stop signal ends the wait.
+    catchStopSignals();
     Script script;
     if (!options.scriptPath.empty()) {
         script = loadScript(options.scriptPath);
@@ -183,18 +169,15 @@ int runHeadless(const HeadlessOptions& options)
     std::size_t nextShot = 0;
     std::string shotProblem;
 
-    std::FILE* traceFile = nullptr;
-    if (options.tracePath == "-") {
-        traceFile = stdout;
-    } else if (!options.tracePath.empty()) {
-        traceFile = std::fopen(options.tracePath.c_str(), "wb");
-        if (traceFile == nullptr)
-            return reportProblem("cannot write trace " + options.tracePath + ": " + std::strerror(errno), 2);
+    std::unique_ptr<OutputFile> traceFile;
+    if (!options.tracePath.empty()) {
+        std::string problem;
+        traceFile = OutputFile::open(options.tracePath, 65536, problem);
+        if (!traceFile)
+            return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
     }
-    TraceWriter trace(traceFile);
+    TraceWriter trace(std::move(traceFile));
     trace.writeHeader();
-
-    catchStopSignals();
 
     // The state record holds the banner planes; keep it off the stack.
     auto game = std::make_unique<HeadlessGame>(script.events, view.get());
@@ -208,13 +191,17 @@ int runHeadless(const HeadlessOptions& options)
                 break;
         }
     };
-    game->run(options.frames, afterFrame, [&] { return caughtStopSignal() == 0 && shotProblem.empty(); });
+    game->run(options.frames, afterFrame,
+              [&] { return caughtStopSignal() == 0 && shotProblem.empty() && !trace.failed(); });
 
+    const bool traceWritten = trace.close();
     releaseStopSignals();
-    if (!trace.close())
-        return reportProblem("writing the trace to " + options.tracePath + " failed", 1);
-    if (caughtStopSignal() != 0)
-        return 128 + caughtStopSignal();
+    const int stopStatus = caughtStopSignal() != 0 ? 128 + caughtStopSignal() : 0;
+    if (!traceWritten)
+        return reportProblem("writing the trace to " + options.tracePath + " failed: " + trace.problem(),
+                             stopStatus != 0 ? stopStatus : 1);
+    if (stopStatus != 0)
+        return stopStatus;
     if (!shotProblem.empty())
         return reportProblem(shotProblem, 1);
     if (nextShot < shots.size())

@@ -26,11 +26,13 @@ std::string parseHeadlessArguments(const std::vector<std::string>& args, Headles
 
 // Runs a parsed command. Problems are reported on standard error as one line
 // starting with "brightwicket: ". Returns the exit status: 0 after a normal
-// run; 2 for bad input, a script or an output file that cannot be used
-// (nothing run); 1 when the run could not do what was asked: no OpenGL view
-// on this machine (nothing run), the trace or a screenshot could not be
-// written, or the run ended before a screenshot's frame; 128 + the signal
-// number after SIGINT or SIGTERM.
+// run; 2 for bad input, a script or an output file that cannot be used, an
+// output naming an input or another output (nothing run); 1 when the run
+// could not do what was asked: no OpenGL view on this machine (nothing run),
+// the trace or a screenshot could not be written (the run stops there), or
+// the run ended before a screenshot's frame; 128 + the signal number after a
+// stop signal (SIGINT, SIGTERM, SIGHUP, SIGQUIT), the trace then complete to
+// the last frame unless its reader had stopped reading.
 int runHeadless(const HeadlessOptions& options);
 
 // Entry point of the headless mode: parse and run.

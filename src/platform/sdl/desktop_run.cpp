@@ -2,14 +2,14 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
+#include <utility>
 
 #include "state/game_state.h"
 #include "app/main_loop.h"
+#include "platform/output_file.h"
+#include "platform/output_paths.h"
 #include "platform/stop_signals.h"
 #include "replay/trace.h"
 #include "platform/sdl/sdl_platform.h"
@@ -47,9 +47,77 @@ const char* chooseVideoDriver()
     return isSet("DISPLAY") ? "x11" : nullptr;
 }
 
-std::FILE* openForWriting(const std::string& path)
+// One output of the run: its first failed write is told at once, in one
+// line, and the game goes on.
+struct Output {
+    const char* what;  // "the trace", "the recording"
+    const std::string& path;
+    bool failed = false;
+
+    void check(const std::string& problem)
+    {
+        if (problem.empty() || failed)
+            return;
+        failed = true;
+        reportProblem("writing " + std::string(what) + " to " + path + " failed: " + problem, 1);
+    }
+};
+
+int playOnDesktop(const DesktopOptions& options, const char* videoDriver)
 {
-    return path == "-" ? stdout : std::fopen(path.c_str(), "wb");
+    auto platform = std::make_unique<SdlPlatform>(options.windowed);
+    // The state record holds the banner planes; keep it off the stack.
+    auto state = std::make_unique<GameState>();
+    if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform))
+        return reportProblem(platform->problem() + headlessHint, 1);
+
+    std::string problem;
+    std::unique_ptr<OutputFile> recordFile, traceFile;
+    if (!options.recordPath.empty() && !(recordFile = OutputFile::open(options.recordPath, 4096, problem)))
+        return reportProblem("cannot write the recording " + options.recordPath + ": " + problem, 2);
+    if (!options.tracePath.empty() && !(traceFile = OutputFile::open(options.tracePath, 65536, problem)))
+        return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
+    TraceWriter trace(std::move(traceFile));
+    Output recording{"the recording", options.recordPath}, traced{"the trace", options.tracePath};
+    if (recordFile != nullptr) {
+        recordFile->write("# A session recorded by brightwicket --record: TURN EVENT per line.\n");
+        recordFile->flush();
+    }
+    const auto finish = [&] {
+        if (recordFile != nullptr) {
+            const std::string turns = std::to_string(platform->turns());
+            recordFile->write("# ended in turn " + turns + ": replay with --frames " + turns + "\n");
+            recordFile->close();
+        }
+        trace.close();
+    };
+    platform->setRecording(recordFile.get());
+    platform->setDisplayLostAction(finish);
+
+    trace.writeHeader();
+    trace.flush();
+    // Libraries started above may have drawn from rand(); the game's shots
+    // must see the unseeded sequence a headless replay sees.
+    std::srand(1);
+    std::int64_t frames = 0;
+    while (state->running == 1) {
+        if (caughtStopSignal() != 0)
+            platform->requestClose();
+        if (mainLoopTurn(*state, *platform)) {
+            // One row a frame, so the trace can be watched while the game runs.
+            trace.writeRow(++frames, *state);
+            trace.flush();
+        }
+        traced.check(trace.problem());
+        if (recordFile != nullptr)
+            recording.check(recordFile->problem());
+    }
+    finish();
+    platform->setDisplayLostAction(nullptr);  // the outputs are closed
+    traced.check(trace.problem());
+    if (recordFile != nullptr)
+        recording.check(recordFile->problem());
+    return traced.failed || recording.failed || platform->displayFailed() ? 1 : 0;
 }
 
 }  // namespace
@@ -86,68 +154,28 @@ int desktopMain(const std::vector<std::string>& args)
     const std::string problem = parseDesktopArguments(args, options);
     if (!problem.empty())
         return reportProblem(problem, 2);
+    // Outputs are checked here but opened only once the game window exists,
+    // so a game that cannot start leaves every file as it was.
+    std::vector<NamedFile> files{{"the music", "gamesound.wav", false}};
+    for (const auto& [option, path] : {std::pair{"--record", options.recordPath}, {"--trace", options.tracePath}}) {
+        if (path.empty())
+            continue;
+        const std::string unwritable = path == "-" ? "" : checkWritable(path);
+        if (!unwritable.empty())
+            return reportProblem(std::string("cannot write ") + option + " " + path + ": " + unwritable, 2);
+        files.push_back({option, path, true});
+    }
+    const std::string clash = findSameFile(files);
+    if (!clash.empty())
+        return reportProblem(clash, 2);
     const char* videoDriver = chooseVideoDriver();
     if (videoDriver == nullptr)
         return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
                         std::string(headlessHint),
                     1);
 
-    std::FILE* recordFile = nullptr;
-    if (!options.recordPath.empty()) {
-        recordFile = openForWriting(options.recordPath);
-        if (recordFile == nullptr)
-            return reportProblem("cannot write the recording " + options.recordPath + ": " + std::strerror(errno), 2);
-        std::fputs("# A session recorded by brightwicket --record: TURN EVENT per line.\n", recordFile);
-    }
-    std::FILE* traceFile = nullptr;
-    if (!options.tracePath.empty()) {
-        traceFile = openForWriting(options.tracePath);
-        if (traceFile == nullptr) {
-            if (recordFile != nullptr && recordFile != stdout)
-                std::fclose(recordFile);
-            return reportProblem("cannot write trace " + options.tracePath + ": " + std::strerror(errno), 2);
-        }
-        // One row a frame, so the trace can be watched while the game runs.
-        std::setvbuf(traceFile, nullptr, _IOLBF, BUFSIZ);
-    }
-    TraceWriter trace(traceFile);
-
     catchStopSignals();
-
-    int status = 0;
-    {
-        auto platform = std::make_unique<SdlPlatform>(options.windowed, recordFile);
-        // The state record holds the banner planes; keep it off the stack.
-        auto state = std::make_unique<GameState>();
-        if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform)) {
-            status = reportProblem(platform->problem() + headlessHint, 1);
-        } else {
-            trace.writeHeader();
-            // Libraries started above may have drawn from rand(); the game's
-            // shots must see the unseeded sequence a headless replay sees.
-            std::srand(1);
-            std::int64_t frames = 0;
-            while (state->running == 1) {
-                if (caughtStopSignal() != 0)
-                    platform->requestClose();
-                if (mainLoopTurn(*state, *platform))
-                    trace.writeRow(++frames, *state);
-            }
-            if (recordFile != nullptr)
-                std::fprintf(recordFile, "# ended in turn %lld: replay with --frames %lld\n",
-                             static_cast<long long>(platform->turns()),
-                             static_cast<long long>(platform->turns()));
-        }
-    }
-
+    const int status = playOnDesktop(options, videoDriver);
     releaseStopSignals();
-    if (recordFile != nullptr) {
-        bool written = std::ferror(recordFile) == 0;
-        written = (recordFile == stdout ? std::fflush(recordFile) : std::fclose(recordFile)) == 0 && written;
-        if (!written && status == 0)
-            status = reportProblem("writing the recording to " + options.recordPath + " failed", 1);
-    }
-    if (!trace.close() && status == 0)
-        status = reportProblem("writing the trace to " + options.tracePath + " failed", 1);
     return status;
 }

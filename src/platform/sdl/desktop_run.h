@@ -16,7 +16,9 @@ struct DesktopOptions {
 std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopOptions& options);
 
 // Entry point of the desktop game. Returns the exit status: 0 after the
-// game shut down (Escape, a close request, SIGINT or SIGTERM), 1 when there
-// is no display or no window could be made or the trace could not be written,
-// 2 for bad arguments or a file that cannot be opened for writing.
+// game shut down (Escape, a close request, a stop signal), 1 when there is no
+// display or no window could be made, the trace or the recording could not
+// be written (the game plays on; the first failure is told at once) or the
+// display went away; 2 for bad arguments, a file that cannot be opened for
+// writing or an output naming another file of the run.
 int desktopMain(const std::vector<std::string>& args);

@@ -1,7 +1,10 @@
 #include "platform/sdl/sdl_platform.h"
 
+#include <X11/Xlib.h>
 #include <alsa/asoundlib.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,9 +13,10 @@
 #include "state/game_state.h"
 #include "app/input.h"
 #include "platform/message_address.h"
+#include "platform/stop_signals.h"
 #include "replay/script.h"
 #include "platform/sdl/key_map.h"
-#include "platform/sdl/key_queue.h"
+#include "platform/sdl/music_file.h"
 #include "render/frame.h"
 #include "window_icon.inc"  // generated at build time from the icon drawing
 
@@ -31,7 +35,31 @@ extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) 
 
 void playingWithoutMusic(const std::string& why)
 {
-    std::fprintf(stderr, "brightwicket: %s; the game plays on without music\n", why.c_str());
+    reportProblem(why + "; the game plays on without music", 0);
+}
+
+// Xlib's own answer to a broken display is a paragraph of text and exit(1)
+// in the middle of a frame; the game ends its outputs first and says it in
+// one line.
+std::function<void()> displayLostAction;
+bool displayFault = false;
+
+extern "C" int onDisplayError(Display*, XErrorEvent* error)
+{
+    if (!displayFault)
+        reportProblem("the display refused a request for a window of the game (X error " +
+                          std::to_string(error->error_code) + "); the game ends",
+                      1);
+    displayFault = true;
+    return 0;
+}
+
+extern "C" int onDisplayLost(Display*)
+{
+    if (displayLostAction)
+        displayLostAction();
+    reportProblem("lost the connection to the display; the game ends", 1);
+    _exit(1);
 }
 
 bool isLeftButtonOn(const SDL_MouseButtonEvent& event, std::uint32_t windowId)
@@ -41,17 +69,21 @@ bool isLeftButtonOn(const SDL_MouseButtonEvent& event, std::uint32_t windowId)
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(bool windowedView, std::FILE* recordTo) : windowed(windowedView), recordFile(recordTo) {}
+SdlPlatform::SdlPlatform(bool windowedView) : windowed(windowedView) {}
 
 SdlPlatform::~SdlPlatform()
 {
     if (music != nullptr)
-        Mix_FreeMusic(music);
+        Mix_FreeChunk(music);
     if (audioOpen)
         Mix_CloseAudio();
+    displayLostAction = nullptr;
     destroyMainWindow();
     menu.destroy();
-    if (videoOpen) {
+    // After a fault of the display SDL would hand the errors still on their
+    // way back to Xlib's own handler as it closes: the end of the process
+    // closes the connection instead.
+    if (videoOpen && !displayFault) {
         pads.close();
         SDL_EnableScreenSaver();
         SDL_Quit();
@@ -84,11 +116,30 @@ bool SdlPlatform::openDisplay(const char* videoDriver)
     // On X the dialog is drawn into shared memory, never through a second GL
     // renderer beside the game's context (that can leave it black). Wayland
     // has no such way and keeps SDL's own.
-    if (driver != nullptr && SDL_strcmp(driver, "x11") == 0)
+    if (driver != nullptr && SDL_strcmp(driver, "x11") == 0) {
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        watchDisplay();
+    }
     SDL_StopTextInput();
     pads.open();
     return true;
+}
+
+void SdlPlatform::watchDisplay()
+{
+    displayFault = false;
+    XSetErrorHandler(onDisplayError);
+    XSetIOErrorHandler(onDisplayLost);
+}
+
+void SdlPlatform::setDisplayLostAction(std::function<void()> action)
+{
+    displayLostAction = std::move(action);
+}
+
+bool SdlPlatform::displayFailed() const
+{
+    return displayFault;
 }
 
 void SdlPlatform::keepDisplayAwake(bool awake)
@@ -175,6 +226,13 @@ void SdlPlatform::openAudio()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&mixerRate, &format, &mixerChannels) == 0 || format != AUDIO_S16SYS) {
+        playingWithoutMusic("the sound device takes no 16-bit samples");
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
     audioOpen = true;
 }
 
@@ -202,25 +260,27 @@ void SdlPlatform::requestClose()
     if (closeQueued)
         return;
     closeQueued = true;
-    messages.pushOverNewest(Message{MessageKind::close, MessageTarget::mainWindow, 0});
+    messages.post(Message{MessageKind::close, MessageTarget::mainWindow, 0}, false);
 }
 
-void SdlPlatform::queue(const Message& message)
+void SdlPlatform::queue(const Message& message, bool repeated)
 {
     if (message.kind == MessageKind::close)
         requestClose();
     else
-        messages.push(message);  // a full ring drops the press, like a full queue would
+        messages.post(message, repeated);
 }
 
 void SdlPlatform::queuePadPress(const std::optional<PadPress>& press)
 {
     if (press)
-        queueKeyDown(messages, padMessage(*press, menu.shown()), press->repeat);
+        queue(padMessage(*press, menu.shown()), press->repeat);
 }
 
 void SdlPlatform::pumpEvents()
 {
+    if (displayFault)
+        requestClose();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
@@ -245,7 +305,7 @@ void SdlPlatform::pumpEvents()
             Message message;
             if (messageForKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod,
                               event.key.windowID == menu.windowId(), message))
-                queue(message);
+                queue(message, event.key.repeat != 0);
             break;
         }
         case SDL_MOUSEBUTTONDOWN:
@@ -270,10 +330,9 @@ void SdlPlatform::record(MessageKind kind, std::int32_t code)
 {
     if (recordFile == nullptr)
         return;
-    const std::string line = formatScriptEvent(ScriptEvent{turn, kind, code});
-    std::fputs(line.c_str(), recordFile);
-    std::fputc('\n', recordFile);
-    std::fflush(recordFile);
+    const ScriptEvent event{static_cast<std::int32_t>(std::min(turn, maxScriptTurn)), kind, static_cast<std::uint8_t>(code)};
+    recordFile->write(formatScriptEvent(event) + "\n");
+    recordFile->flush();
 }
 
 void SdlPlatform::handleOneMessage(GameState& state)
@@ -286,7 +345,7 @@ void SdlPlatform::handleOneMessage(GameState& state)
         SDL_GL_MakeCurrent(window, context);
 
     Message message;
-    if (!messages.pop(message))
+    if (!messages.take(message))
         return;
     record(message.kind, message.code);
     // Addressed as the headless queue does it, when the message is handled.
@@ -307,20 +366,23 @@ void SdlPlatform::startMusic()
     // Read when first asked for, and again after a failed read, as a file
     // name is: a missing or broken file leaves the game silent.
     if (music == nullptr) {
-        music = Mix_LoadMUS("gamesound.wav");
+        const std::string problem = readMusicFile("gamesound.wav", mixerRate, mixerChannels, musicSamples);
+        if (problem.empty())
+            music = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(musicSamples.data()),
+                                      static_cast<Uint32>(musicSamples.size() * sizeof(std::int16_t)));
         if (music == nullptr && !musicReported) {
-            playingWithoutMusic(sdlProblem("cannot play gamesound.wav"));
+            playingWithoutMusic("cannot play gamesound.wav: " + (problem.empty() ? sdlProblem("the mixer") : problem));
             musicReported = true;
         }
     }
     if (music != nullptr)
-        Mix_PlayMusic(music, -1);
+        Mix_PlayChannel(0, music, -1);
 }
 
 void SdlPlatform::stopMusic()
 {
     if (audioOpen)
-        Mix_HaltMusic();
+        Mix_HaltChannel(0);
 }
 
 void SdlPlatform::showMenuDialog(const char* description, const char* keyHelp)

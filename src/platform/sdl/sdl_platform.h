@@ -1,15 +1,17 @@
 #pragma once
 // The Linux desktop layer: an SDL window with an OpenGL context, keys from
-// SDL, gamepads read as keys, music through SDL_mixer, and the MENU dialog as
-// a second window.
+// SDL, gamepads read as keys, music decoded once and looped through SDL_mixer,
+// and the MENU dialog as a second window.
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "platform/output_file.h"
 #include "platform/platform.h"
 #include "platform/sdl/event_ring.h"
 #include "platform/sdl/gamepads.h"
@@ -17,9 +19,7 @@
 
 class SdlPlatform : public Platform {
 public:
-    // `record`, when not null, receives every handled message as a line of
-    // an input script; the caller owns and closes it.
-    SdlPlatform(bool windowed, std::FILE* record);
+    explicit SdlPlatform(bool windowed);
     ~SdlPlatform() override;
     SdlPlatform(const SdlPlatform&) = delete;
     SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -34,6 +34,18 @@ public:
     // A stop signal arrived: queue one close request to the main window.
     // Not for use inside a signal handler.
     void requestClose();
+
+    // From now on every handled message is written to `record` as a line of
+    // an input script (null: none); the caller owns and closes it.
+    void setRecording(OutputFile* record) { recordFile = record; }
+
+    // The connection to the X display broke (the server went away): `action`
+    // runs, the loss is told in one line and the program ends with status 1.
+    // Any other fault of the display (another client destroyed a window of
+    // the game) is told in one line and shuts the game down normally;
+    // displayFailed() then says so.
+    void setDisplayLostAction(std::function<void()> action);
+    bool displayFailed() const;
 
     // Turns of the main loop so far (each has one message step).
     std::int64_t turns() const { return turn; }
@@ -59,13 +71,14 @@ private:
     // Moves everything SDL has into the ring; what means nothing to the game
     // is dealt with here (dialog drawing, button presses) or dropped.
     void pumpEvents();
-    void queue(const Message& message);
+    void queue(const Message& message, bool repeated = false);
     void queuePadPress(const std::optional<PadPress>& press);
     void record(MessageKind kind, std::int32_t code);
     void openAudio();
+    void watchDisplay();
 
     bool windowed;
-    std::FILE* recordFile;
+    OutputFile* recordFile = nullptr;
     std::string failure;
     bool videoOpen = false;
     SDL_Window* window = nullptr;
@@ -75,10 +88,12 @@ private:
     MenuDialog menu;
     int cursorCounter = 0;
     bool audioOpen = false;
-    Mix_Music* music = nullptr;
+    int mixerRate = 0, mixerChannels = 0;
+    std::vector<std::int16_t> musicSamples;
+    Mix_Chunk* music = nullptr;
     bool musicReported = false;  // a missing music file is told once, not at every switch
     bool closeQueued = false;
     std::int64_t turn = 0;
-    EventRing<Message, 256> messages;
+    MessageQueue messages;
     Gamepads pads;
 };

@@ -2,10 +2,12 @@
 
 #include <mmsystem.h>
 
+#include <cstdint>
 #include <iterator>
 
 #include "state/game_state.h"
 #include "platform/win32/performance_clock.h"
+#include "platform/wave_header.h"
 #include "platform/win32/resource_ids.h"
 #include "render/frame.h"
 
@@ -25,6 +27,34 @@ void setMenuText(int control, const char* text)
     if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, static_cast<int>(std::size(wide))) == 0)
         wide[std::size(wide) - 1] = L'\0';
     SetDlgItemTextW(menuDialog, control, wide);
+}
+
+// The sound call reads whatever file it is given, and a hostile header can
+// bring it down: the music is first checked as the desktop game checks it,
+// and a file that fails leaves the game silent. The call also holds the
+// whole file in memory, so a file past 1 GiB stays silent too.
+bool musicPlays(const wchar_t* path)
+{
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    bool plays = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) != 0 &&
+                 size.QuadPart <= (std::int64_t{1} << 30);
+    if (plays) {
+        const auto readAt = [file](std::uint64_t offset, unsigned char* buffer, std::size_t count) {
+            OVERLAPPED at{};
+            at.Offset = static_cast<DWORD>(offset);
+            at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+            DWORD got = 0;
+            return ReadFile(file, buffer, static_cast<DWORD>(count), &got, &at) != 0 && got == count;
+        };
+        WaveFacts facts;
+        plays = checkWaveHeader(readAt, static_cast<std::uint64_t>(size.QuadPart), facts).empty();
+    }
+    CloseHandle(file);
+    return plays;
 }
 
 }  // namespace
@@ -131,7 +161,8 @@ void Win32Platform::presentFrame()
 
 void Win32Platform::startMusic()
 {
-    PlaySoundW(L"gamesound.wav", nullptr, SND_FILENAME | SND_LOOP | SND_ASYNC);
+    if (musicPlays(L"gamesound.wav"))
+        PlaySoundW(L"gamesound.wav", nullptr, SND_FILENAME | SND_LOOP | SND_ASYNC);
 }
 
 void Win32Platform::stopMusic()

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/sdl/desktop_run.h"
+#include "support/run_script.h"
 
 namespace fs = std::filesystem;
 
@@ -32,8 +33,7 @@ TEST(DesktopCommandLineTest, ParsesItsThreeOptions)
 
 TEST(DesktopCommandLineTest, CannotStartIsOneLine)
 {
-    const fs::path dir = fs::path(::testing::TempDir()) / "bw_desktop_cli";
-    fs::create_directories(dir);
+    const fs::path dir = freshTempFolder();
     auto run = [&](const std::string& environment, const std::string& args, int status) {
         const std::string command = "env " + environment + " '" + BRIGHTWICKET_BINARY + "' " + args +
                                     " >/dev/null 2>'" + (dir / "err").string() + "' </dev/null";
@@ -46,15 +46,20 @@ TEST(DesktopCommandLineTest, CannotStartIsOneLine)
         return err;
     };
     const std::string noDisplay = "-u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR=/nonexistent";
-    const std::string record = "--record '" + (dir / "r.script").string() + "'";
-    for (const std::string& args : {std::string("--windowed"), record}) {
+    std::ofstream(dir / "r.script") << "1 enter\n";
+    const std::string outputs = "--record '" + (dir / "r.script").string() + "' --trace '" + (dir / "t.csv").string() + "'";
+    for (const std::string& args : {std::string("--windowed"), outputs}) {
         const std::string err = run(noDisplay, args, 1);
         EXPECT_NE(err.find("no display"), std::string::npos) << err;
         EXPECT_NE(err.find("--headless"), std::string::npos) << "names the headless alternative: " << err;
     }
-    EXPECT_FALSE(fs::exists(dir / "r.script")) << "nothing is written when the game cannot start";
     // A display that is named but cannot be opened: no silent run off screen.
-    EXPECT_NE(run("-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:97531", "", 1).find("--headless"),
+    EXPECT_NE(run("-u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:97531", outputs, 1).find("--headless"),
+              std::string::npos);
+    EXPECT_EQ(fs::file_size(dir / "r.script"), 8u) << "a game that cannot start leaves its outputs alone";
+    EXPECT_FALSE(fs::exists(dir / "t.csv"));
+    EXPECT_NE(run("DISPLAY=:97531", "--record " + (dir / "a").string() + " --trace " + (dir / "." / "a").string(), 2)
+                  .find("are the same file"),
               std::string::npos);
 
     for (const char* args : {"--fullscreen", "--windowed --trace", "--record /nonexistent/dir/x"})

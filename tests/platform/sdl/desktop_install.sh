@@ -20,4 +20,12 @@ printf '2 enter\n' >start.script
 "$prefix/bin/brightwicket" --headless --frames 3 --no-render --script start.script --trace out.csv ||
     fail "the launcher did not run the game"
 [ "$(wc -l <out.csv)" = 4 ] || fail "the trace did not land in the caller's folder"
+# What the game refuses, the launcher passes on untouched for it to refuse.
+for args in "--screenshot 5" "--trace --size 4x4" "--script" "--trace ''"; do
+    eval "set -- --headless --frames 3 $args"
+    "$prefix/bin/brightwicket" "$@" 2>launcher.err && fail "the launcher took $args"
+    "$prefix/libexec/brightwicket/brightwicket" "$@" 2>game.err
+    cmp -s launcher.err game.err || fail "$args: $(cat launcher.err) is not $(cat game.err)"
+done
+[ "$(ls)" = "$(printf 'game.err\nlauncher.err\nout.csv\nstart.script')" ] || fail "stray files: $(ls)"
 echo "desktop install: ok"

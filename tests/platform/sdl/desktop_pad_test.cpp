@@ -9,13 +9,15 @@
 
 #include <SDL.h>
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "app/main_loop.h"
+#include "platform/output_file.h"
 #include "platform/sdl/sdl_platform.h"
 #include "replay/trace.h"
 #include "state/game_state.h"
@@ -24,13 +26,15 @@
 namespace {
 
 struct Session {
-    std::FILE* record = std::tmpfile();
-    SdlPlatform platform{true, record};
+    const std::string path = (freshTempFolder() / "pad.script").string();
+    std::string problem;
+    std::unique_ptr<OutputFile> record = OutputFile::open(path, 4096, problem);
+    SdlPlatform platform{true};
     std::unique_ptr<GameState> state = std::make_unique<GameState>();
     std::string csv = std::string(traceHeader) + "\n";
     std::vector<float> player1x;  // after every frame
 
-    ~Session() { std::fclose(record); }
+    Session() { platform.setRecording(record.get()); }
 
     // Plays turns until `done` holds, at most `limit` of them.
     bool playUntil(int limit, const std::function<bool(const GameState&)>& done)
@@ -111,9 +115,9 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
     s.platform.requestClose();
     s.play(2);
     ASSERT_EQ(s.state->running, 0);
-    std::string recording(static_cast<std::size_t>(std::ftell(s.record)), '\0');
-    std::rewind(s.record);
-    ASSERT_EQ(std::fread(recording.data(), 1, recording.size(), s.record), recording.size());
+    ASSERT_TRUE(s.record->close()) << s.record->problem();
+    std::ifstream in(s.path);
+    const std::string recording((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (const char* event : {" enter\n", " left\n", " a\n", " m\n", " menu-ok\n"})
         EXPECT_NE(recording.find(event), std::string::npos) << event << " not recorded:\n" << recording;
     EXPECT_EQ(runScript(recording, s.platform.turns()).csv, s.csv);

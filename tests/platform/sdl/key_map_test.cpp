@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/input.h"
 #include "platform/sdl/event_ring.h"
 #include "platform/sdl/key_map.h"
@@ -62,9 +64,26 @@ TEST(EventRingTest, OldestFirstAcrossTheWrapWithinItsSize)
     for (int i : {1, 2, 3})
         ring.push(i);
     EXPECT_FALSE(ring.push(4)) << "a full ring refuses";
-    ring.pushOverNewest(9);  // but makes room for what must not be lost
-    for (int expected : {1, 2, 9}) {
-        ASSERT_TRUE(ring.pop(out));
-        EXPECT_EQ(out, expected);
-    }
+}
+
+TEST(EventRingTest, EscapeAndCloseGoFirstAndHeldKeysBuildNoBacklog)
+{
+    const auto key = [](int code) { return Message{MessageKind::keyDown, MessageTarget::mainWindow, code}; };
+    MessageQueue queue;
+    queue.post(key(37), false);
+    for (int i = 0; i < 50; ++i)
+        queue.post(key(37), true);  // held: merges into the waiting press
+    queue.post(key(39), false);
+    for (int i = 0; i < 300; ++i)
+        queue.post(key(38), false);  // a flood fills the ring
+    queue.post(key(27), false);
+    queue.post(Message{MessageKind::close, MessageTarget::mainWindow, 0}, false);
+    std::vector<int> taken;
+    for (Message m; queue.take(m);)
+        taken.push_back(m.kind == MessageKind::close ? -1 : m.code);
+    ASSERT_EQ(taken.size(), 2u + 256u);
+    EXPECT_EQ(std::vector<int>(taken.begin(), taken.begin() + 4), (std::vector<int>{27, -1, 37, 39}));
+    queue.post(key(37), true);  // no press of it waits any more
+    Message m;
+    EXPECT_TRUE(queue.take(m) && m.code == 37);
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "app/input.h"
-#include "platform/sdl/key_queue.h"
 #include "platform/sdl/pad_keys.h"
 
 TEST(PadKeysTest, ButtonsAndStickPressKeysThatRepeatWhileHeld)
@@ -59,15 +58,4 @@ TEST(PadKeysTest, ButtonsAndStickPressKeysThatRepeatWhileHeld)
     EXPECT_EQ(padMessage({vk::a, true}, true).kind, MessageKind::keyDown);
     EXPECT_EQ(padMessage({vk::z, false}, true).target, MessageTarget::menuDialog);
     EXPECT_EQ(padMessage({vk::a, false}, false).code, vk::a);
-
-    EventRing<Message, 8> ring;
-    const auto queue = [&](int code, bool repeat) {
-        queueKeyDown(ring, Message{MessageKind::keyDown, MessageTarget::mainWindow, code}, repeat);
-    };
-    queue(vk::left, false), queue(vk::a, false), queue(vk::left, true), queue(vk::a, false);
-    Message out;
-    for (int code : {vk::left, vk::a, vk::a})  // the repeat merged into the Left that waits
-        EXPECT_TRUE(ring.pop(out) && out.code == code) << code;
-    queue(vk::left, true);
-    EXPECT_EQ(ring.size(), 1u) << "nothing waits: the repeat queues";
 }
