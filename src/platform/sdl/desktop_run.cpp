@@ -72,7 +72,7 @@ std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopO
         } else {
             return "unknown option '" + flag +
                    "' (the desktop game takes --windowed, --record FILE and --trace FILE; "
-                   "see README)";
+                   "brightwicket --help lists every option)";
         }
     }
     if (haveRecord && haveTrace && options.recordPath == options.tracePath)

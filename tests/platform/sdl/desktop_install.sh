@@ -25,7 +25,8 @@ PATH="$work/bin" /bin/sh "$deps" >/dev/null 2>"$work/deps.err" && fail "install-
 
 cmake --install "$BW_BUILD_DIR" --prefix "$prefix" >/dev/null || fail "cmake --install"
 for file in libexec/brightwicket/brightwicket share/brightwicket/gamesound.wav \
-    share/icons/hicolor/16x16/apps/brightwicket.png share/icons/hicolor/256x256/apps/brightwicket.png; do
+    share/icons/hicolor/16x16/apps/brightwicket.png share/icons/hicolor/256x256/apps/brightwicket.png \
+    share/doc/brightwicket/README.md share/doc/brightwicket/docs/REPLAY-FORMAT.md; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 entry="$prefix/share/applications/brightwicket.desktop"
