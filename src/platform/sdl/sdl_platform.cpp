@@ -63,6 +63,10 @@ bool SdlPlatform::openDisplay(const char* videoDriver)
     // Stop signals are the game's own business: a close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_APP_NAME, "Brightwicket");
+    // The window's class (X11) and app id (Wayland) tie it to the desktop
+    // entry brightwicket.desktop and its icon, whatever the binary is called.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", "brightwicket", 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "brightwicket", 0);
     const char* display = SDL_getenv("DISPLAY");
     const std::string named = std::string("the display") + (display != nullptr ? std::string(" ") + display : "");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
