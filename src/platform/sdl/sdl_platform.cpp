@@ -38,6 +38,11 @@ bool isLeftButtonOn(const SDL_MouseButtonEvent& event, std::uint32_t windowId)
     return event.button == SDL_BUTTON_LEFT && event.windowID == windowId;
 }
 
+bool isSpaceOn(const SDL_KeyboardEvent& event, std::uint32_t windowId)
+{
+    return event.keysym.sym == SDLK_SPACE && event.windowID == windowId;
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform(bool windowedView, std::FILE* recordTo) : windowed(windowedView), recordFile(recordTo) {}
@@ -237,12 +242,18 @@ void SdlPlatform::pumpEvents()
             }
             break;
         case SDL_KEYDOWN: {
+            if (isSpaceOn(event.key, menu.windowId()) && menu.shown())
+                menu.pressOkKey();
             Message message;
             if (messageForKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod,
                               event.key.windowID == menu.windowId(), message))
                 queue(message);
             break;
         }
+        case SDL_KEYUP:
+            if (isSpaceOn(event.key, menu.windowId()) && menu.releaseOkKey())
+                queue(Message{MessageKind::menuOk, MessageTarget::menuDialog, 0});
+            break;
         case SDL_MOUSEBUTTONDOWN:
             if (isLeftButtonOn(event.button, menu.windowId()))
                 menu.press(event.button.x, event.button.y);
@@ -252,7 +263,7 @@ void SdlPlatform::pumpEvents()
                 queue(Message{MessageKind::menuOk, MessageTarget::menuDialog, 0});
             break;
         default:
-            break;  // motion, key releases, text and the like mean nothing here
+            break;  // motion, text and the like mean nothing here
         }
     }
 }
