@@ -134,6 +134,9 @@ bool SdlPlatform::createMainWindow(GameState& state)
             return false;
         }
         flags |= SDL_WINDOW_BORDERLESS;
+    } else {
+        // Any size will do: the view follows the window (see handleOneMessage).
+        flags |= SDL_WINDOW_RESIZABLE;
     }
     window = SDL_CreateWindow("Brightwicket", area.x, area.y, area.w, area.h, flags);
     if (window == nullptr) {
@@ -239,6 +242,8 @@ void SdlPlatform::pumpEvents()
                 else if (event.window.event == SDL_WINDOWEVENT_SHOWN ||
                          event.window.event == SDL_WINDOWEVENT_EXPOSED)
                     windowMapped = true;
+                else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                    viewResized = true;
             }
             break;
         case SDL_KEYDOWN: {
@@ -282,9 +287,16 @@ void SdlPlatform::handleOneMessage(GameState& state)
 {
     ++turn;
     pumpEvents();
-    // Whatever drew the dialog, the game draws into its own context.
+    // Whatever drew the dialog, the game draws into its own context, over
+    // the whole window even when the window manager resized it.
     if (window != nullptr)
         SDL_GL_MakeCurrent(window, context);
+    if (viewResized && window != nullptr) {
+        int width = 0, height = 0;
+        SDL_GL_GetDrawableSize(window, &width, &height);
+        resizeView(width, height);
+        viewResized = false;
+    }
 
     Message message;
     if (!messages.pop(message))

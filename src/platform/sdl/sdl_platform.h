@@ -69,6 +69,7 @@ private:
     std::uint32_t windowId = 0;
     SDL_GLContext context = nullptr;
     bool windowMapped = false;
+    bool viewResized = false;  // the window changed size since the last frame
     MenuDialog menu;
     int cursorCounter = 0;
     bool audioOpen = false;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A session played by hand (here by xdotool) in a window with --record and
-# --trace, ended by SIGTERM, replays headless to the very same trace.
+# --trace, ended by SIGTERM, replays headless to the very same trace. The
+# window is resized on the way, and the MENU dialog closed with Space.
 . "$(dirname "$0")/desktop_session.sh"
 
 cd "$work"
@@ -8,6 +9,14 @@ start_xvfb 1600x900
 start_game "$BW_BINARY" --windowed --record session.script --trace desktop.csv
 geometry "$main" | grep -q ' 1280x720$' || fail "--windowed gave $(geometry "$main")"
 wait_until 5 trace_rows desktop.csv 5 || fail "no frames in the trace"
+# Resized as a tiling window manager would: the view follows, banner and all.
+xdotool windowsize "$main" 960 600
+wait_until 2 sh -c "xdotool getwindowgeometry $main | grep -q 960x600" || fail "the window was not resized"
+sleep 0.5
+screenshot resized
+read -r x y w h < <(geometry "$main" | tr ',x' '  ')
+[ "$(percent resized "-left $x -top $y -width $w -height $((h * 6 / 100))" 'near(128, 128, 128)')" -gt 50 ] ||
+    fail "no banner along the top of the resized window"
 play() { xdotool "$@"; sleep 0.15; }
 play key Return
 # Carry the ball to the left, then shoot: the shot draws from rand().
