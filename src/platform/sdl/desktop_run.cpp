@@ -11,6 +11,7 @@
 #include "state/game_state.h"
 #include "app/main_loop.h"
 #include "platform/stop_signals.h"
+#include "replay/script.h"
 #include "replay/trace.h"
 #include "platform/sdl/sdl_platform.h"
 
@@ -56,27 +57,30 @@ std::FILE* openForWriting(const std::string& path)
 
 std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopOptions& options)
 {
-    bool haveRecord = false, haveTrace = false;
+    bool haveRecord = false, haveTrace = false, haveWatch = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& flag = args[i];
         if (flag == "--windowed") {
             options.windowed = true;
-        } else if (flag == "--record" || flag == "--trace") {
-            bool& seen = flag == "--record" ? haveRecord : haveTrace;
+        } else if (flag == "--record" || flag == "--trace" || flag == "--watch") {
+            bool& seen = flag == "--record" ? haveRecord : flag == "--trace" ? haveTrace : haveWatch;
             if (seen)
                 return flag + " is given twice";
             seen = true;
             if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
                 return flag + " needs a file name";
-            (flag == "--record" ? options.recordPath : options.tracePath) = args[++i];
+            (flag == "--record" ? options.recordPath : flag == "--trace" ? options.tracePath : options.watchPath) =
+                args[++i];
         } else {
             return "unknown option '" + flag +
-                   "' (the desktop game takes --windowed, --record FILE and --trace FILE; "
+                   "' (the desktop game takes --windowed, --record FILE, --trace FILE and --watch FILE; "
                    "brightwicket --help lists every option)";
         }
     }
     if (haveRecord && haveTrace && options.recordPath == options.tracePath)
         return "--record and --trace name the same file";
+    if (haveRecord && haveWatch)
+        return "--watch plays a recording back and records nothing: leave out --record";
     return {};
 }
 
@@ -86,6 +90,12 @@ int desktopMain(const std::vector<std::string>& args)
     const std::string problem = parseDesktopArguments(args, options);
     if (!problem.empty())
         return reportProblem(problem, 2);
+    Script recording;
+    if (!options.watchPath.empty()) {
+        recording = loadScript(options.watchPath);
+        if (!recording.error.empty())
+            return reportProblem(recording.error, 2);
+    }
     const char* videoDriver = chooseVideoDriver();
     if (videoDriver == nullptr)
         return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
@@ -117,6 +127,8 @@ int desktopMain(const std::vector<std::string>& args)
     int status = 0;
     {
         auto platform = std::make_unique<SdlPlatform>(options.windowed, recordFile);
+        if (!options.watchPath.empty())
+            platform->watch(recording.events);
         // The state record holds the banner planes; keep it off the stack.
         auto state = std::make_unique<GameState>();
         if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform)) {
@@ -130,7 +142,9 @@ int desktopMain(const std::vector<std::string>& args)
             while (state->running == 1) {
                 if (caughtStopSignal() != 0)
                     platform->requestClose();
-                if (mainLoopTurn(*state, *platform))
+                if (platform->holdsPlayback())
+                    platform->waitForControls();
+                else if (mainLoopTurn(*state, *platform))
                     trace.writeRow(++frames, *state);
             }
             if (recordFile != nullptr)

@@ -247,6 +247,10 @@ void SdlPlatform::pumpEvents()
             }
             break;
         case SDL_KEYDOWN: {
+            if (watching) {
+                steerPlayback(event.key);
+                break;
+            }
             if (isSpaceOn(event.key, menu.windowId()) && menu.shown())
                 menu.pressOkKey();
             Message message;
@@ -256,7 +260,9 @@ void SdlPlatform::pumpEvents()
             break;
         }
         case SDL_KEYUP:
-            if (isSpaceOn(event.key, menu.windowId()) && menu.releaseOkKey())
+            if (watching)
+                steerPlayback(event.key);
+            else if (isSpaceOn(event.key, menu.windowId()) && menu.releaseOkKey())
                 queue(Message{MessageKind::menuOk, MessageTarget::menuDialog, 0});
             break;
         case SDL_MOUSEBUTTONDOWN:
@@ -271,6 +277,77 @@ void SdlPlatform::pumpEvents()
             break;  // motion, text and the like mean nothing here
         }
     }
+}
+
+void SdlPlatform::watch(std::span<const ScriptEvent> events)
+{
+    watching = true;
+    recording = events;
+}
+
+void SdlPlatform::steerPlayback(const SDL_KeyboardEvent& key)
+{
+    const bool down = key.state == SDL_PRESSED;
+    switch (key.keysym.sym) {
+    case SDLK_ESCAPE:
+        if (down)
+            requestClose();
+        break;
+    case SDLK_F4:
+        if (down && (key.keysym.mod & KMOD_ALT) != 0)
+            requestClose();
+        break;
+    case SDLK_SPACE:
+        if (down && key.repeat == 0) {
+            playbackPaused = !playbackPaused;
+            if (audioOpen && playbackPaused)
+                Mix_PauseMusic();
+            else if (audioOpen)
+                Mix_ResumeMusic();
+        }
+        break;
+    case SDLK_RIGHT:
+        skimming = down;
+        break;
+    default:
+        break;
+    }
+}
+
+bool SdlPlatform::holdsPlayback() const
+{
+    if (!watching || closeQueued)
+        return false;
+    if (playbackPaused)
+        return true;
+    // The message the next turn hands over, if one is due then.
+    if (consumed == recording.size() || recording[consumed].turn > turn + 1)
+        return false;
+    const ScriptEvent& next = recording[consumed];
+    return next.kind == MessageKind::close ||
+           (next.kind == MessageKind::keyDown && next.code == vk::escape && !menu.shown());
+}
+
+void SdlPlatform::waitForControls()
+{
+    SDL_WaitEventTimeout(nullptr, 50);
+    pumpEvents();
+}
+
+bool SdlPlatform::nextWatchedMessage(Message& message)
+{
+    // A close request of the watcher's goes first: the game ends at once.
+    if (closeQueued) {
+        message = Message{MessageKind::close, MessageTarget::mainWindow, 0};
+        return true;
+    }
+    while (posted < recording.size() && recording[posted].turn <= turn)
+        ++posted;
+    if (consumed == posted)
+        return false;
+    const ScriptEvent& event = recording[consumed++];
+    message = Message{event.kind, MessageTarget::mainWindow, event.code};
+    return true;
 }
 
 void SdlPlatform::record(MessageKind kind, std::int32_t code)
@@ -299,7 +376,7 @@ void SdlPlatform::handleOneMessage(GameState& state)
     }
 
     Message message;
-    if (!messages.pop(message))
+    if (!(watching ? nextWatchedMessage(message) : messages.pop(message)))
         return;
     record(message.kind, message.code);
     // Addressed as the headless queue does it, when the message is handled.
@@ -369,10 +446,15 @@ std::int64_t SdlPlatform::clockNanoseconds()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+               .count() +
+           skimmedNs;
 }
 
 void SdlPlatform::sleepMilliseconds(std::int64_t ms)
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    // Skimming a recording, the pause after each frame passes at once.
+    if (skimming)
+        skimmedNs += ms * 1'000'000;
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

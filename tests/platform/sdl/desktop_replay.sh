@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A session played by hand (here by xdotool) in a window with --record and
 # --trace, ended by SIGTERM, replays headless to the very same trace. The
-# window is resized on the way, and the MENU dialog closed with Space.
+# window is resized on the way, and the MENU dialog closed with Space. Then
+# the recording is watched in the window with the same trace again.
 . "$(dirname "$0")/desktop_session.sh"
 
 cd "$work"
@@ -48,4 +49,21 @@ turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
 "$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
     fail "the recording does not replay"
 cmp desktop.csv replay.csv || fail "the replay's trace differs from the desktop run's"
-echo "desktop replay: ok ($(($(wc -l <replay.csv) - 1)) frames)"
+
+# Watched in the window, the recording gives that trace too. Space holds the
+# clock (no rows while paused), the right arrow held skims, the last frame
+# stays, Escape leaves; none of these keys reaches the game.
+start_game "$BW_BINARY" --windowed --watch session.script --trace watch.csv
+wait_until 10 trace_rows watch.csv 20 || fail "no frames in the watched trace"
+xdotool key space && sleep 0.3
+paused=$(wc -l <watch.csv) && sleep 1
+[ "$(wc -l <watch.csv)" = "$paused" ] || fail "turns ran while the playback was paused"
+xdotool key space keydown Right
+wait_until 40 trace_rows watch.csv "$(($(wc -l <replay.csv) - 1))" || fail "the watching stopped short"
+xdotool keyup Right && sleep 0.5
+cmp watch.csv replay.csv || fail "the watched trace differs from the replay's"
+kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
+xdotool key Escape
+exit_within 2
+[ "$game_status" = 0 ] || fail "exit status $game_status after Escape ended the watching"
+echo "desktop replay: ok ($(($(wc -l <replay.csv) - 1)) frames, the same recorded, replayed and watched)"
