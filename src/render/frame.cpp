@@ -13,6 +13,11 @@ void prepareView(int width, int height)
     glLoadIdentity();
 }
 
+void resizeView(int width, int height)
+{
+    glViewport(0, 0, width, height);
+}
+
 void setUpFrame(GameState& state)
 {
     // A 60 degree vertical field of view at a fixed 16:9, however wide the

@@ -13,6 +13,11 @@ class Platform;
 // first frame's frustum.
 void prepareView(int width, int height);
 
+// Called by a platform layer, with its context current, when its window
+// changed size: the view covers the whole window again, stretched as the
+// fixed 16:9 camera always is.
+void resizeView(int width, int height);
+
 // Opens every drawn frame: the projection while glSetupStep is still 3 (the
 // first frame), then depth test, clear, camera and blending.
 void setUpFrame(GameState& state);

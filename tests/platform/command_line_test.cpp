@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <array>
 #include <cstring>
@@ -161,6 +162,21 @@ TEST_F(CommandLineTest, BadInputIsOneLineStatusTwoAndNoTrace)
         EXPECT_FALSE(fs::exists(trace)) << c.args;
         EXPECT_FALSE(fs::exists(shot)) << c.args;
     }
+}
+
+TEST_F(CommandLineTest, HelpAndVersionAnswerInBothModesOnStandardOutput)
+{
+    // No display is needed, and the rest of the line does not matter.
+    for (const char* args : {"--help", "--headless --help", "--windowed --help --bogus"}) {
+        const Outcome o = run(args, "env -u DISPLAY -u WAYLAND_DISPLAY");
+        EXPECT_EQ(o.status, 0) << args;
+        EXPECT_EQ(o.err, "") << args;
+        for (const char* part : {"--headless --frames N", "--record FILE", "Escape", "gamesound.wav",
+                                 "share/doc/brightwicket/"})
+            EXPECT_NE(o.out.find(part), std::string::npos) << args << " leaves out " << part;
+    }
+    for (const char* args : {"--version", "--headless --frames 3 --version"})
+        EXPECT_TRUE(std::regex_match(run(args).out, std::regex("brightwicket [0-9]+\\.[0-9]+\n"))) << args;
 }
 
 TEST_F(CommandLineTest, TraceHasAHeaderAndOneRowPerFrame)

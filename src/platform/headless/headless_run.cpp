@@ -105,7 +105,7 @@ std::string parseHeadlessArguments(const std::vector<std::string>& args, Headles
                 return "--screenshot needs FRAME:FILE.png with a frame from 1, not '" + word + "'";
             options.screenshots.push_back(shot);
         } else {
-            return "unknown option '" + flag + "' (see README for the headless command line)";
+            return "unknown option '" + flag + "' (brightwicket --help lists the options)";
         }
     }
     if (!haveFrames)

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <span>
 #include <utility>
 
 #include "state/game_state.h"
@@ -11,6 +12,7 @@
 #include "platform/output_file.h"
 #include "platform/output_paths.h"
 #include "platform/stop_signals.h"
+#include "replay/script.h"
 #include "replay/trace.h"
 #include "platform/sdl/sdl_platform.h"
 
@@ -63,9 +65,11 @@ struct Output {
     }
 };
 
-int playOnDesktop(const DesktopOptions& options, const char* videoDriver)
+int playOnDesktop(const DesktopOptions& options, const char* videoDriver, std::span<const ScriptEvent> watched)
 {
     auto platform = std::make_unique<SdlPlatform>(options.windowed);
+    if (!options.watchPath.empty())
+        platform->watch(watched);
     // The state record holds the banner planes; keep it off the stack.
     auto state = std::make_unique<GameState>();
     if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform))
@@ -103,7 +107,9 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver)
     while (state->running == 1) {
         if (caughtStopSignal() != 0)
             platform->requestClose();
-        if (mainLoopTurn(*state, *platform)) {
+        if (platform->holdsPlayback()) {
+            platform->waitForControls();
+        } else if (mainLoopTurn(*state, *platform)) {
             // One row a frame, so the trace can be watched while the game runs.
             trace.writeRow(++frames, *state);
             trace.flush();
@@ -124,27 +130,30 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver)
 
 std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopOptions& options)
 {
-    bool haveRecord = false, haveTrace = false;
+    bool haveRecord = false, haveTrace = false, haveWatch = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& flag = args[i];
         if (flag == "--windowed") {
             options.windowed = true;
-        } else if (flag == "--record" || flag == "--trace") {
-            bool& seen = flag == "--record" ? haveRecord : haveTrace;
+        } else if (flag == "--record" || flag == "--trace" || flag == "--watch") {
+            bool& seen = flag == "--record" ? haveRecord : flag == "--trace" ? haveTrace : haveWatch;
             if (seen)
                 return flag + " is given twice";
             seen = true;
             if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
                 return flag + " needs a file name";
-            (flag == "--record" ? options.recordPath : options.tracePath) = args[++i];
+            (flag == "--record" ? options.recordPath : flag == "--trace" ? options.tracePath : options.watchPath) =
+                args[++i];
         } else {
             return "unknown option '" + flag +
-                   "' (the desktop game takes --windowed, --record FILE and --trace FILE; "
-                   "see README)";
+                   "' (the desktop game takes --windowed, --record FILE, --trace FILE and --watch FILE; "
+                   "brightwicket --help lists every option)";
         }
     }
     if (haveRecord && haveTrace && options.recordPath == options.tracePath)
         return "--record and --trace name the same file";
+    if (haveRecord && haveWatch)
+        return "--watch plays a recording back and records nothing: leave out --record";
     return {};
 }
 
@@ -157,6 +166,8 @@ int desktopMain(const std::vector<std::string>& args)
     // Outputs are checked here but opened only once the game window exists,
     // so a game that cannot start leaves every file as it was.
     std::vector<NamedFile> files{{"the music", "gamesound.wav", false}};
+    if (!options.watchPath.empty())
+        files.push_back({"--watch", options.watchPath, false});
     for (const auto& [option, path] : {std::pair{"--record", options.recordPath}, {"--trace", options.tracePath}}) {
         if (path.empty())
             continue;
@@ -168,6 +179,12 @@ int desktopMain(const std::vector<std::string>& args)
     const std::string clash = findSameFile(files);
     if (!clash.empty())
         return reportProblem(clash, 2);
+    Script recording;
+    if (!options.watchPath.empty()) {
+        recording = loadScript(options.watchPath);
+        if (!recording.error.empty())
+            return reportProblem(recording.error, 2);
+    }
     const char* videoDriver = chooseVideoDriver();
     if (videoDriver == nullptr)
         return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
@@ -175,7 +192,7 @@ int desktopMain(const std::vector<std::string>& args)
                     1);
 
     catchStopSignals();
-    const int status = playOnDesktop(options, videoDriver);
+    const int status = playOnDesktop(options, videoDriver, recording.events);
     releaseStopSignals();
     return status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The desktop command line: play in a window, optionally recording the
-// session as an input script and writing the frame trace.
+// session as an input script and writing the frame trace, or watch a
+// recording played back in the window.
 
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@ struct DesktopOptions {
     bool windowed = false;   // a 1280 x 720 window instead of the whole screen
     std::string recordPath;  // empty: nothing recorded
     std::string tracePath;   // empty: no trace; "-": standard output
+    std::string watchPath;   // empty: play; else the recording to watch
 };
 
 // Parses the arguments after the program name. Returns an empty string on
@@ -19,6 +21,7 @@ std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopO
 // game shut down (Escape, a close request, a stop signal), 1 when there is no
 // display or no window could be made, the trace or the recording could not
 // be written (the game plays on; the first failure is told at once) or the
-// display went away; 2 for bad arguments, a file that cannot be opened for
-// writing or an output naming another file of the run.
+// display went away; 2 for bad arguments, a recording that cannot be watched
+// (nothing shown), a file that cannot be opened for writing or an output
+// naming another file of the run.
 int desktopMain(const std::vector<std::string>& args);

@@ -56,12 +56,11 @@ bool MenuDialog::create(SDL_Window* owner)
     if (window == nullptr)
         return false;
     id = SDL_GetWindowID(window);
-    // Centred over the game, and kept above it by the window manager.
-    int ownerX = 0, ownerY = 0, ownerW = 0, ownerH = 0;
-    SDL_GetWindowPosition(owner, &ownerX, &ownerY);
-    SDL_GetWindowSize(owner, &ownerW, &ownerH);
-    SDL_SetWindowPosition(window, ownerX + (ownerW - layout.window.w) / 2,
-                          ownerY + (ownerH - layout.window.h) / 2);
+    // Kept above the game by the window manager.
+    SDL_Rect screen{0, 0, 0, 0};
+    SDL_GetDisplayBounds(0, &screen);
+    const SDL_Rect place = dialogUnits(40, 40, 0, 0);
+    SDL_SetWindowPosition(window, screen.x + place.x, screen.y + place.y);
     SDL_SetWindowModalFor(window, owner);
 
     const std::string fontFile = findFontFile("sans-serif:scalable=true");
@@ -121,6 +120,20 @@ void MenuDialog::press(int x, int y)
 bool MenuDialog::release(int x, int y)
 {
     const bool clicked = okHeld && inside(menuLayout().okButton, x, y);
+    okHeld = false;
+    redraw();
+    return clicked;
+}
+
+void MenuDialog::pressOkKey()
+{
+    okHeld = true;
+    redraw();
+}
+
+bool MenuDialog::releaseOkKey()
+{
+    const bool clicked = okHeld;
     okHeld = false;
     redraw();
     return clicked;

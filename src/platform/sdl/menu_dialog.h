@@ -23,8 +23,9 @@ public:
     MenuDialog(const MenuDialog&) = delete;
     MenuDialog& operator=(const MenuDialog&) = delete;
 
-    // Makes the hidden dialog in front of `owner`. False when no window could
-    // be made; the game then runs without it.
+    // Makes the hidden dialog in front of `owner`, where its template puts
+    // it: 40, 40 dialog units from the primary screen's top-left corner.
+    // False when no window could be made; the game then runs without it.
     bool create(SDL_Window* owner);
     // Closes the window and the font; needed before SDL itself is shut down.
     void destroy();
@@ -39,6 +40,10 @@ public:
     // true when it completes a click of OK.
     void press(int x, int y);
     bool release(int x, int y);
+    // Space down and up: OK has the keyboard focus, so Space works it as a
+    // click does; the release returns true when it completes the press.
+    void pressOkKey();
+    bool releaseOkKey();
 
     void redraw();
 

@@ -67,6 +67,11 @@ bool isLeftButtonOn(const SDL_MouseButtonEvent& event, std::uint32_t windowId)
     return event.button == SDL_BUTTON_LEFT && event.windowID == windowId;
 }
 
+bool isSpaceOn(const SDL_KeyboardEvent& event, std::uint32_t windowId)
+{
+    return event.keysym.sym == SDLK_SPACE && event.windowID == windowId;
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform(bool windowedView) : windowed(windowedView) {}
@@ -97,6 +102,10 @@ bool SdlPlatform::openDisplay(const char* videoDriver)
     // Stop signals are the game's own business: a close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_APP_NAME, "Brightwicket");
+    // The window's class (X11) and app id (Wayland) tie it to the desktop
+    // entry brightwicket.desktop and its icon, whatever the binary is called.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", "brightwicket", 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "brightwicket", 0);
     const char* display = SDL_getenv("DISPLAY");
     const std::string named = std::string("the display") + (display != nullptr ? std::string(" ") + display : "");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -179,6 +188,9 @@ bool SdlPlatform::createMainWindow(GameState& state)
             return false;
         }
         flags |= SDL_WINDOW_BORDERLESS;
+    } else {
+        // Any size will do: the view follows the window (see handleOneMessage).
+        flags |= SDL_WINDOW_RESIZABLE;
     }
     window = SDL_CreateWindow("Brightwicket", area.x, area.y, area.w, area.h, flags);
     if (window == nullptr) {
@@ -273,7 +285,8 @@ void SdlPlatform::queue(const Message& message, bool repeated)
 
 void SdlPlatform::queuePadPress(const std::optional<PadPress>& press)
 {
-    if (press)
+    // While a recording plays, pads steer nothing.
+    if (press && !watching)
         queue(padMessage(*press, menu.shown()), press->repeat);
 }
 
@@ -299,15 +312,29 @@ void SdlPlatform::pumpEvents()
                 else if (event.window.event == SDL_WINDOWEVENT_SHOWN ||
                          event.window.event == SDL_WINDOWEVENT_EXPOSED)
                     windowMapped = true;
+                else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                    viewResized = true;
             }
             break;
         case SDL_KEYDOWN: {
+            if (watching) {
+                steerPlayback(event.key);
+                break;
+            }
+            if (isSpaceOn(event.key, menu.windowId()) && menu.shown())
+                menu.pressOkKey();
             Message message;
             if (messageForKey(event.key.keysym.sym, event.key.keysym.scancode, event.key.keysym.mod,
                               event.key.windowID == menu.windowId(), message))
                 queue(message, event.key.repeat != 0);
             break;
         }
+        case SDL_KEYUP:
+            if (watching)
+                steerPlayback(event.key);
+            else if (isSpaceOn(event.key, menu.windowId()) && menu.releaseOkKey())
+                queue(Message{MessageKind::menuOk, MessageTarget::menuDialog, 0});
+            break;
         case SDL_MOUSEBUTTONDOWN:
             if (isLeftButtonOn(event.button, menu.windowId()))
                 menu.press(event.button.x, event.button.y);
@@ -317,13 +344,84 @@ void SdlPlatform::pumpEvents()
                 queue(Message{MessageKind::menuOk, MessageTarget::menuDialog, 0});
             break;
         default:
-            // Pads play as keys; motion, key releases, text and the like
+            // Pads play as keys; motion, text and the like
             // mean nothing here.
             if (std::optional<PadPress> press; pads.take(event, press))
                 queuePadPress(press);
             break;
         }
     }
+}
+
+void SdlPlatform::watch(std::span<const ScriptEvent> events)
+{
+    watching = true;
+    recording = events;
+}
+
+void SdlPlatform::steerPlayback(const SDL_KeyboardEvent& key)
+{
+    const bool down = key.state == SDL_PRESSED;
+    switch (key.keysym.sym) {
+    case SDLK_ESCAPE:
+        if (down)
+            requestClose();
+        break;
+    case SDLK_F4:
+        if (down && (key.keysym.mod & KMOD_ALT) != 0)
+            requestClose();
+        break;
+    case SDLK_SPACE:
+        if (down && key.repeat == 0) {
+            playbackPaused = !playbackPaused;
+            if (audioOpen && playbackPaused)
+                Mix_PauseMusic();
+            else if (audioOpen)
+                Mix_ResumeMusic();
+        }
+        break;
+    case SDLK_RIGHT:
+        skimming = down;
+        break;
+    default:
+        break;
+    }
+}
+
+bool SdlPlatform::holdsPlayback() const
+{
+    if (!watching || closeQueued)
+        return false;
+    if (playbackPaused)
+        return true;
+    // The message the next turn hands over, if one is due then.
+    if (consumed == recording.size() || recording[consumed].turn > turn + 1)
+        return false;
+    const ScriptEvent& next = recording[consumed];
+    return next.kind == MessageKind::close ||
+           (next.kind == MessageKind::keyDown && next.code == vk::escape && !menu.shown());
+}
+
+void SdlPlatform::waitForControls()
+{
+    SDL_WaitEventTimeout(nullptr, 50);
+    pumpEvents();
+}
+
+bool SdlPlatform::nextWatchedMessage(Message& message)
+{
+    // A close request of the watcher's goes first: the game ends at once.
+    if (closeQueued) {
+        message = Message{MessageKind::close, MessageTarget::mainWindow, 0};
+        return true;
+    }
+    while (posted < recording.size() && recording[posted].turn <= turn)
+        ++posted;
+    if (consumed == posted)
+        return false;
+    const ScriptEvent& event = recording[consumed++];
+    message = Message{event.kind, MessageTarget::mainWindow, event.code};
+    return true;
 }
 
 void SdlPlatform::record(MessageKind kind, std::int32_t code)
@@ -340,12 +438,19 @@ void SdlPlatform::handleOneMessage(GameState& state)
     ++turn;
     pumpEvents();
     queuePadPress(pads.due());
-    // Whatever drew the dialog, the game draws into its own context.
+    // Whatever drew the dialog, the game draws into its own context, over
+    // the whole window even when the window manager resized it.
     if (window != nullptr)
         SDL_GL_MakeCurrent(window, context);
+    if (viewResized && window != nullptr) {
+        int width = 0, height = 0;
+        SDL_GL_GetDrawableSize(window, &width, &height);
+        resizeView(width, height);
+        viewResized = false;
+    }
 
     Message message;
-    if (!messages.take(message))
+    if (!(watching ? nextWatchedMessage(message) : messages.take(message)))
         return;
     record(message.kind, message.code);
     // Addressed as the headless queue does it, when the message is handled.
@@ -418,10 +523,15 @@ std::int64_t SdlPlatform::clockNanoseconds()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+               .count() +
+           skimmedNs;
 }
 
 void SdlPlatform::sleepMilliseconds(std::int64_t ms)
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    // Skimming a recording, the pause after each frame passes at once.
+    if (skimming)
+        skimmedNs += ms * 1'000'000;
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -8,11 +8,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/output_file.h"
 #include "platform/platform.h"
+#include "replay/script.h"
 #include "platform/sdl/event_ring.h"
 #include "platform/sdl/gamepads.h"
 #include "platform/sdl/menu_dialog.h"
@@ -47,6 +49,18 @@ public:
     void setDisplayLostAction(std::function<void()> action);
     bool displayFailed() const;
 
+    // Watching: the game's messages come from `recording` (which must
+    // outlive the platform), one per turn as a headless run hands them over,
+    // and the keyboard only steers the playback: Space pauses and resumes it,
+    // the right arrow held skims (no pause after the frames), Escape or a
+    // close request ends it. Called before the game starts.
+    void watch(std::span<const ScriptEvent> recording);
+    // While this is true the next turn must not run: the playback is paused,
+    // or the recording is over (its next message would end the game).
+    bool holdsPlayback() const;
+    // Waits a little for the keyboard while no turn runs.
+    void waitForControls();
+
     // Turns of the main loop so far (each has one message step).
     std::int64_t turns() const { return turn; }
 
@@ -71,6 +85,8 @@ private:
     // Moves everything SDL has into the ring; what means nothing to the game
     // is dealt with here (dialog drawing, button presses) or dropped.
     void pumpEvents();
+    void steerPlayback(const SDL_KeyboardEvent& key);
+    bool nextWatchedMessage(Message& message);
     void queue(const Message& message, bool repeated = false);
     void queuePadPress(const std::optional<PadPress>& press);
     void record(MessageKind kind, std::int32_t code);
@@ -85,6 +101,7 @@ private:
     std::uint32_t windowId = 0;
     SDL_GLContext context = nullptr;
     bool windowMapped = false;
+    bool viewResized = false;  // the window changed size since the last frame
     MenuDialog menu;
     int cursorCounter = 0;
     bool audioOpen = false;
@@ -96,4 +113,12 @@ private:
     std::int64_t turn = 0;
     MessageQueue messages;
     Gamepads pads;
+
+    bool watching = false;
+    std::span<const ScriptEvent> recording;
+    std::size_t posted = 0;    // recorded messages [0, posted) are due
+    std::size_t consumed = 0;  // and [0, consumed) were handed over
+    bool playbackPaused = false;
+    bool skimming = false;
+    std::int64_t skimmedNs = 0;  // pauses skipped while skimming, added to the clock
 };

@@ -1,6 +1,7 @@
 // The desktop game's command line, and what it says when it cannot start:
-// one line on standard error naming the problem, status 2 for bad options,
-// status 1 with the headless alternative when there is no display.
+// one line on standard error naming the problem, status 2 for bad options and
+// recordings that cannot be watched, status 1 with the headless alternative
+// when there is no display.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(DesktopCommandLineTest, ParsesItsThreeOptions)
+TEST(DesktopCommandLineTest, ParsesItsOptions)
 {
     DesktopOptions o;
     EXPECT_EQ(parseDesktopArguments({"--windowed", "--record", "a.script", "--trace", "-"}, o), "");
@@ -25,7 +26,7 @@ TEST(DesktopCommandLineTest, ParsesItsThreeOptions)
     EXPECT_EQ(o.tracePath, "-");
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--frames", "3"}, {"--record"}, {"--trace", "--windowed"}, {"--trace", "a", "--trace", "b"},
-             {"--record", "x", "--trace", "x"}}) {
+             {"--record", "x", "--trace", "x"}, {"--watch"}, {"--watch", "a", "--record", "b"}}) {
         DesktopOptions options;
         EXPECT_NE(parseDesktopArguments(bad, options), "") << bad[0];
     }
@@ -62,7 +63,14 @@ TEST(DesktopCommandLineTest, CannotStartIsOneLine)
                   .find("are the same file"),
               std::string::npos);
 
-    for (const char* args : {"--fullscreen", "--windowed --trace", "--record /nonexistent/dir/x"})
+    for (const char* args : {"--fullscreen", "--windowed --trace", "--record /nonexistent/dir/x",
+                             "--watch /nonexistent/x.script"})
         EXPECT_EQ(run("DISPLAY=:97531", args, 2).rfind("brightwicket: ", 0), 0u);
+    // A recording that cannot be watched is told as a headless run tells it,
+    // before any window opens.
+    std::ofstream(dir / "bad.script") << "1 enter\n2 jump\n";
+    EXPECT_NE(run("DISPLAY=:97531", "--watch '" + (dir / "bad.script").string() + "'", 2)
+                  .find("bad.script:2: unknown event 'jump'"),
+              std::string::npos);
     fs::remove_all(dir);
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A session played by hand (here by xdotool) in a window with --record and
-# --trace, ended by SIGTERM, replays headless to the very same trace.
+# --trace, ended by SIGTERM, replays headless to the very same trace. The
+# window is resized on the way, and the MENU dialog closed with Space. Then
+# the recording is watched in the window with the same trace again.
 . "$(dirname "$0")/desktop_session.sh"
 
 cd "$work"
@@ -8,6 +10,14 @@ start_xvfb 1600x900
 start_game "$BW_BINARY" --windowed --record session.script --trace desktop.csv
 geometry "$main" | grep -q ' 1280x720$' || fail "--windowed gave $(geometry "$main")"
 wait_until 5 trace_rows desktop.csv 5 || fail "no frames in the trace"
+# Resized as a tiling window manager would: the view follows, banner and all.
+xdotool windowsize "$main" 960 600
+wait_until 2 sh -c "xdotool getwindowgeometry $main | grep -q 960x600" || fail "the window was not resized"
+sleep 0.5
+screenshot resized
+read -r x y w h < <(geometry "$main" | tr ',x' '  ')
+[ "$(percent resized "-left $x -top $y -width $w -height $((h * 6 / 100))" 'near(128, 128, 128)')" -gt 50 ] ||
+    fail "no banner along the top of the resized window"
 play() { xdotool "$@"; sleep 0.15; }
 play key Return
 # Carry the ball to the left, then shoot: the shot draws from rand().
@@ -19,10 +29,9 @@ play key --delay 40 Right Right p
 sleep 1.3
 play key p m
 menu=$(wait_until 3 visible_window '^MENU$' && visible_window '^MENU$') || fail "M showed no MENU window"
-play key Return Escape
-read -r x y w h < <(geometry "$menu" | tr ',x' '  ')
-play mousemove $((x + w / 2)) $((y + h * 403 / 442)) click 1
-wait_until 3 focus_is "$main" || fail "the game window did not get the focus back"
+# Space works the dialog's OK button, which has the focus: a menu-ok.
+play key Return Escape space
+wait_until 3 focus_is "$main" || fail "Space did not close the dialog"
 play key shift+s alt+a Down
 play key --delay 20 Left Left Left Left
 kill -TERM "$game_pid"
@@ -40,4 +49,21 @@ turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
 "$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
     fail "the recording does not replay"
 cmp desktop.csv replay.csv || fail "the replay's trace differs from the desktop run's"
-echo "desktop replay: ok ($(($(wc -l <replay.csv) - 1)) frames)"
+
+# Watched in the window, the recording gives that trace too. Space holds the
+# clock (no rows while paused), the right arrow held skims, the last frame
+# stays, Escape leaves; none of these keys reaches the game.
+start_game "$BW_BINARY" --windowed --watch session.script --trace watch.csv
+wait_until 10 trace_rows watch.csv 20 || fail "no frames in the watched trace"
+xdotool key space && sleep 0.3
+paused=$(wc -l <watch.csv) && sleep 1
+[ "$(wc -l <watch.csv)" = "$paused" ] || fail "turns ran while the playback was paused"
+xdotool key space keydown Right
+wait_until 40 trace_rows watch.csv "$(($(wc -l <replay.csv) - 1))" || fail "the watching stopped short"
+xdotool keyup Right && sleep 0.5
+cmp watch.csv replay.csv || fail "the watched trace differs from the replay's"
+kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
+xdotool key Escape
+exit_within 2
+[ "$game_status" = 0 ] || fail "exit status $game_status after Escape ended the watching"
+echo "desktop replay: ok ($(($(wc -l <replay.csv) - 1)) frames, the same recorded, replayed and watched)"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The installed game under Xvfb, played as a person would: the title, Enter
-# for the match, M for the MENU dialog with the cursor shown, its OK button,
-# the game focused again, Escape ending it with status 0 within two seconds.
+# The installed game under Xvfb, played as a person would: the window's class
+# that of the desktop entry, the title, Enter for the match, M for the MENU
+# dialog in its place with the cursor shown, its OK button, the game focused
+# again, Escape ending it with status 0 within two seconds.
 # Started through the launcher from another folder with the sound written to
 # a file, so the music must really come from the installed gamesound.wav.
 . "$(dirname "$0")/desktop_session.sh"
@@ -12,6 +13,9 @@ trace="$work/elsewhere/trace.csv"
 start_xvfb 1280x720
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" start_game "$work/prefix/bin/brightwicket" --trace trace.csv
 [ "$(geometry "$main")" = "0,0 1280x720" ] || fail "the window ($(geometry "$main")) does not cover the screen"
+class=$(sed -n 's/^StartupWMClass=//p' "$work/prefix/share/applications/brightwicket.desktop")
+[ -n "$class" ] && [ "$("$BW_CURSOR_PROBE" "$main")" = "$class" ] ||
+    fail "the window's class $("$BW_CURSOR_PROBE" "$main") is not the desktop entry's '$class'"
 wait_until 5 trace_rows "$trace" 10 || fail "no frames in the trace"
 xdotool mousemove 200 400
 wait_until 2 cursor_is hidden || fail "the cursor shows over the game"
@@ -32,6 +36,7 @@ wait_until 2 focus_is "$menu" || fail "the MENU dialog is not the active window"
 wait_until 2 cursor_is shown || fail "the cursor is hidden while the dialog is open"
 read -r x y w h < <(geometry "$menu" | tr ',x' '  ')
 [ "$w" -gt 560 ] && [ "$w" -lt 700 ] && [ "$h" -gt 400 ] && [ "$h" -lt 480 ] || fail "MENU is ${w}x$h, not about 630 x 440"
+[ "$x,$y" = "60,65" ] || fail "MENU lies at $x,$y, not 40,40 dialog units (60,65) from the screen's corner"
 sleep 0.3
 screenshot menu
 area="-left $x -top $y -width $w -height $h"

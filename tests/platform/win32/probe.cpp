@@ -4,7 +4,8 @@
 //   probe menu     the MENU dialog's visibility, whether its two texts are
 //                  the core's, and the centre of its OK button on the screen
 //   probe icons EXE  the images of both icon groups in the program, each of
-//                  which Windows must be able to decode
+//                  which Windows must be able to decode, and the size of the
+//                  About dialog's icon control in its template
 
 #include <windows.h>
 
@@ -71,6 +72,46 @@ struct GroupEntry {
 };
 #pragma pack(pop)
 
+// Skips a name-or-ordinal field of a dialog template.
+const WORD* skipNameOrOrdinal(const WORD* at)
+{
+    if (*at == 0xFFFF)
+        return at + 2;
+    while (*at++ != 0) {
+    }
+    return at;
+}
+
+// The About dialog's SS_ICON control as compiled: its size in dialog units.
+bool aboutIcon(HMODULE program)
+{
+    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(IDD_ABOUT), MAKEINTRESOURCEW(5));
+    if (found == nullptr) {
+        std::printf("no About dialog\n");
+        return false;
+    }
+    // An extended template: version, signature, help id, styles, the item
+    // count and the rectangle, menu, class, caption, then the font. Each item
+    // starts on a DWORD: help id, styles, rectangle, id, class, text, data.
+    const auto* at = static_cast<const WORD*>(LockResource(LoadResource(program, found)));
+    const WORD items = at[8];
+    at = skipNameOrOrdinal(skipNameOrOrdinal(skipNameOrOrdinal(at + 13)));
+    at = skipNameOrOrdinal(at + 3);
+    for (WORD i = 0; i < items; ++i) {
+        at = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR{3});
+        const bool isIcon = at[12] == 0xFFFF && at[13] == 0x0082 && (at[4] & SS_TYPEMASK) == SS_ICON;
+        const short width = static_cast<short>(at[8]), height = static_cast<short>(at[9]);
+        at = skipNameOrOrdinal(skipNameOrOrdinal(at + 12));
+        at += 1 + (*at + 1) / 2;  // the creation data's size in bytes, and the data
+        if (isIcon) {
+            std::printf("about icon %dx%d\n", width, height);
+            return width == 21 && height == 20;
+        }
+    }
+    std::printf("no icon in the About dialog\n");
+    return false;
+}
+
 // Every size in 8-bit and 32-bit colour, the same in both groups.
 int icons(const char* exe)
 {
@@ -115,6 +156,7 @@ int icons(const char* exe)
         for (const auto& depths : seen)
             good &= depths[0] == 1 && depths[1] == 1;
     }
+    good &= aboutIcon(program);
     return good ? 0 : 1;
 }
 

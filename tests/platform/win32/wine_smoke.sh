@@ -5,7 +5,8 @@
 #   its black text cells; Enter brings the match view; M opens the MENU
 #   window with the game's two texts; its OK button closes it; Escape ends the
 #   program with status 0 within a few seconds. Before it starts, both of its
-#   icon groups must hold the nine sizes in 8-bit and 32-bit colour.
+#   icon groups must hold the nine sizes in 8-bit and 32-bit colour, and the
+#   About dialog's compiled icon control its size of 21 x 20.
 #
 #   wine_smoke.sh BUILD_DIR   (the windows preset's build: exe, probe, music)
 #
@@ -104,7 +105,8 @@ sky_shows() { screenshot title && [ "$(count title 0 60 $width 140 0 232 255)" -
 # The game plays gamesound.wav from its working directory.
 cd "$out/run"
 probe icons brightwicket.exe >"$out/icons.txt" || fail "icons: $(cat "$out/icons.txt")"
-echo "wine smoke: ok: both icon groups hold nine sizes in 8-bit and 32-bit colour, all decodable"
+echo "wine smoke: ok: both icon groups hold nine sizes in 8-bit and 32-bit colour, all decodable;" \
+    "the About icon is 21 x 20"
 
 (
     status=0
