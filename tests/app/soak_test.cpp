@@ -17,48 +17,15 @@ constexpr std::int64_t soakFrames = 1'000'000;
 constexpr std::uint32_t soakSeed = 20261206;  // change it to explore other matches
 constexpr std::int64_t longestAttempt = 20'000;
 
-// Keys a restless player presses, weighted: mostly running about, passing and
-// shooting; now and then pauses, restarts, the menu, the music and stray keys.
-// Never Escape or a close request.
+// A restless player: random messages, every key and dialog click in any
+// order and density, never Escape or a close request, enough for the frames.
 std::vector<ScriptEvent> randomPlay(std::uint32_t seed, std::int64_t turns)
 {
-    struct Choice {
-        int weight;
-        MessageKind kind;
-        std::int32_t code;
-    };
-    const Choice choices[] = {
-        {15, MessageKind::keyDown, 37}, {15, MessageKind::keyDown, 38},
-        {15, MessageKind::keyDown, 39}, {15, MessageKind::keyDown, 40},
-        {8, MessageKind::keyDown, 65},  {8, MessageKind::keyDown, 83},
-        {2, MessageKind::keyDown, 13},  {3, MessageKind::keyDown, 80},
-        {2, MessageKind::keyDown, 82},  {1, MessageKind::keyDown, 77},
-        {2, MessageKind::menuOk, 0},    {1, MessageKind::menuClose, 0},
-        {2, MessageKind::keyDown, 90},  {2, MessageKind::keyDown, -1},
-    };
-    std::vector<int> weights;
-    for (const Choice& c : choices)
-        weights.push_back(c.weight);
     std::mt19937 random(seed);
-    std::discrete_distribution<int> pick(weights.begin(), weights.end());
-    std::bernoulli_distribution pressed(0.7);
-    std::uniform_int_distribution<int> anyKey(0, 255);
-
-    std::vector<ScriptEvent> events;
-    events.reserve(static_cast<std::size_t>(turns));
-    for (std::int64_t turn = 1; turn <= turns; ++turn) {
-        if (!pressed(random))
-            continue;
-        const Choice& c = choices[pick(random)];
-        ScriptEvent e;
-        e.turn = turn;
-        e.kind = c.kind;
-        e.code = c.code >= 0 ? c.code : anyKey(random);
-        if (e.kind == MessageKind::keyDown && e.code == 27)
-            e.code = 39;  // no quitting
-        events.push_back(e);
-    }
-    return events;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(turns / 3));
+    for (std::uint8_t& b : bytes)
+        b = static_cast<std::uint8_t>(random());
+    return messagesFromBytes(bytes.data(), bytes.size(), false);
 }
 
 long residentKilobytes()

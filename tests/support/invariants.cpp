@@ -74,3 +74,33 @@ std::string InvariantChecker::afterFrame(const HeadlessGame& game)
     lastAttempts = s.attempts;
     return {};
 }
+
+std::vector<ScriptEvent> messagesFromBytes(const std::uint8_t* data, std::size_t size, bool quitting)
+{
+    constexpr std::uint8_t namedKeys[] = {13, 27, 37, 38, 39, 40, 65, 77, 80, 82, 83, 90};
+    std::vector<ScriptEvent> events;
+    std::int32_t turn = 1;
+    for (std::size_t i = 0; i + 1 < size && turn < maxScriptTurn - 15; i += 2) {
+        const int kind = data[i] & 0x0f;
+        const std::uint8_t arg = data[i + 1];
+        turn += data[i] >> 4;
+        ScriptEvent e;
+        e.turn = turn;
+        if (kind < 12) {
+            e.kind = MessageKind::keyDown;
+            e.code = namedKeys[kind];
+            if (e.code == 27 && (arg < 250 || !quitting))
+                e.code = 38;
+        } else if (kind == 12) {
+            e.kind = MessageKind::keyDown;
+            e.code = arg == 27 && !quitting ? 38 : arg;
+        } else if (kind == 13) {
+            e.kind = arg >= 250 && quitting ? MessageKind::close : MessageKind::other;
+        } else {
+            e.kind = kind == 14 ? MessageKind::menuOk : MessageKind::menuClose;
+        }
+        if (e.kind != MessageKind::other)
+            events.push_back(e);
+    }
+    return events;
+}
