@@ -5,6 +5,7 @@
 #include <emscripten/html5.h>
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "state/game_state.h"
@@ -90,10 +91,28 @@ void WebPlatform::pressMenuButton(bool closeBox)
         queue(Message{closeBox ? MessageKind::menuClose : MessageKind::menuOk, MessageTarget::menuDialog, 0});
 }
 
-void WebPlatform::pressPadKey(int code)
+void WebPlatform::pollGamepads()
 {
-    if (!watched && windowMade)
+    if (watched || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS)
+        return;
+    std::uint32_t held = 0;
+    EmscriptenGamepadEvent pad;
+    for (int i = 0, count = emscripten_get_num_gamepads(); i < count; ++i) {
+        // Only the standard layout says which button is which.
+        if (emscripten_get_gamepad_status(i, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected ||
+            std::strcmp(pad.mapping, "standard") != 0)
+            continue;
+        for (std::size_t k = 0; k < padKeys.size(); ++k)
+            if (padKeys[k].button < pad.numButtons && pad.digitalButton[padKeys[k].button])
+                held |= 1u << k;
+        if (pad.numAxes >= 2) {
+            const double x = pad.axis[0], y = pad.axis[1];
+            held |= (y < -0.5 ? 1u : 0u) | (y > 0.5 ? 2u : 0u) | (x < -0.5 ? 4u : 0u) | (x > 0.5 ? 8u : 0u);
+        }
+    }
+    padRepeat.update(held, emscripten_get_now(), [this](int code) {
         queue(Message{MessageKind::keyDown, MessageTarget::mainWindow, code});
+    });
 }
 
 void WebPlatform::keepDisplayAwake(bool awake)
@@ -152,8 +171,10 @@ void WebPlatform::followPageSize(GameState& state)
 void WebPlatform::handleOneMessage(GameState& state)
 {
     ++turn;
-    if (windowMade)
+    if (windowMade) {
         followPageSize(state);
+        pollGamepads();
+    }
     // SDL keeps the canvas's mouse events for a poll that nothing else makes.
     SDL_Event ignored;
     while (SDL_PollEvent(&ignored)) {

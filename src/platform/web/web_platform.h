@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "platform/web/key_map.h"
+#include "platform/web/pad_keys.h"
 #include "replay/script.h"
 
 class WebPlatform : public Platform {
@@ -26,9 +27,6 @@ public:
     bool pressKey(const BrowserKey& key, bool ctrlOrMeta);
     // A click on the dialog's OK button or its close box.
     void pressMenuButton(bool closeBox);
-    // A button of a gamepad went down or repeats: the key it stands for.
-    void pressPadKey(int code);
-
     // The pause the frame asked for in the turn just run, in milliseconds;
     // the main loop waits that long before the next turn.
     std::int64_t takePause();
@@ -56,6 +54,7 @@ public:
 private:
     void queue(const Message& message);
     void followPageSize(GameState& state);
+    void pollGamepads();
 
     std::deque<Message> messages;
     bool windowMade = false;
@@ -63,6 +62,7 @@ private:
     int cursorCounter = 0;
     int width = 0, height = 0;
     bool framePresented = false;
+    PadRepeat padRepeat;
     bool watched = false;
     std::vector<ScriptEvent> script;
     std::size_t posted = 0;

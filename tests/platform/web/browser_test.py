@@ -8,7 +8,8 @@ Serves WEB_FOLDER on 127.0.0.1 and checks: the title (sky, grey banner, black
 text cells, no cursor), Enter bringing the match with the red shirts and the
 music, the left arrow moving the controlled player, M showing the MENU dialog
 with both texts and the cursor, Enter not pressing its OK, a click on OK
-closing it, Escape ending the game and its music with one line, and a page
+closing it, Escape ending the game and its music with one line, a gamepad's
+Start and held stick (a stand-in for navigator.getGamepads), and a page
 without WebGL saying so. With the headless runner's binary it also compares
 the title and kick-off pictures with the runner's, pixel by pixel. Every wait
 has a time limit; screenshots land in WEB_FOLDER/../web-test/.
@@ -17,6 +18,7 @@ import base64, http.server, json, os, re, select, shutil, struct, subprocess, sy
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
 SKY, SHIRT = (0, 232, 255), (205, 23, 17)
+LIMIT = 10  # seconds for any one step: screenshots get slow on a busy machine
 
 
 def fail(what):
@@ -202,7 +204,7 @@ def play(browser, site):
     browser.open(site + "index.html")
     first_frame = browser.js("Module.firstFrameMs")
     cursor = "getComputedStyle(document.getElementById('canvas')).cursor"
-    browser.wait(5, "fewer than 10 turns", lambda: browser.turns() >= 10)
+    browser.wait(LIMIT, "fewer than 10 turns", lambda: browser.turns() >= 10)
     title = browser.screenshot("title")
     width = title[0]
     sky, grey = count(title, SKY, 60, 140)[0], count(title, (128, 128, 128), 0, 40)[0] + count(title, (127, 127, 127), 0, 40)[0]
@@ -215,20 +217,20 @@ def play(browser, site):
 
     browser.key("Enter", "Enter", 13)
     pictures = []
-    browser.wait(3, "Enter did not bring the match view",
+    browser.wait(LIMIT, "Enter did not bring the match view",
                  lambda: pictures.append(browser.screenshot("match")) or count(pictures[-1], SHIRT)[0] > 20)
-    browser.wait(3, "no music after the first key", lambda: browser.js("Module.page.musicPlaying()"))
+    browser.wait(LIMIT, "no music after the first key", lambda: browser.js("Module.page.musicPlaying()"))
     before, turns = count(pictures[-1], SHIRT, 400), browser.turns()
     for _ in range(15):
         browser.key("ArrowLeft", "ArrowLeft", 37)
     after = []
-    browser.wait(3, lambda: f"the left arrow did not move the controlled player (shirts at x {before[1]:.0f}, "
+    browser.wait(LIMIT, lambda: f"the left arrow did not move the controlled player (shirts at x {before[1]:.0f}, "
                  f"then {after}; turns {turns} to {browser.turns()})",
                  lambda: after.append(round(count(browser.screenshot("moved"), SHIRT, 400)[1])) or after[-1] < before[1] - 10)
     print(f"ok: Enter shows the match ({before[0]} shirt pixels) with music; the left arrow moves the player")
 
     browser.key("m", "KeyM", 77)
-    browser.wait(3, "M showed no MENU dialog", lambda: browser.js("document.getElementById('menu').open"))
+    browser.wait(LIMIT, "M showed no MENU dialog", lambda: browser.js("document.getElementById('menu').open"))
     shown = browser.js("[...document.querySelectorAll('#menu-caption, #menu-description, #menu-keys, #menu .ok')]"
                        ".map(e => e.textContent)")
     if shown != ["MENU", source_text("menuDescriptionText"), source_text("menuKeyHelpText"), "OK"]:
@@ -241,13 +243,13 @@ def play(browser, site):
     if not browser.js("document.getElementById('menu').open"):
         fail("Enter closed the MENU dialog")
     browser.click("#menu .ok")
-    browser.wait(3, "OK did not close the MENU dialog", lambda: not browser.js("document.getElementById('menu').open"))
-    browser.wait(2, "the cursor stays after the dialog closed", lambda: browser.js(cursor) == "none")
+    browser.wait(LIMIT, "OK did not close the MENU dialog", lambda: not browser.js("document.getElementById('menu').open"))
+    browser.wait(LIMIT, "the cursor stays after the dialog closed", lambda: browser.js(cursor) == "none")
     print("ok: M shows the MENU dialog with both texts and the cursor; Enter leaves it, OK closes it")
 
     turns, work = browser.turns(), browser.js("Module._web_work_ms()")
     browser.key("Escape", "Escape", 27)
-    browser.wait(2, "Escape did not end the game",
+    browser.wait(LIMIT, "Escape did not end the game",
                  lambda: "ended" in browser.js("document.getElementById('notice').hidden ? '' : "
                                                "document.getElementById('notice').textContent"))
     ended = browser.turns()
@@ -266,7 +268,7 @@ def compare_pictures(browser, site, headless, work):
             args += ["--script", os.path.join(work, script)]
         subprocess.run(args, check=True, timeout=60)
         browser.open(site + f"index.html?frames={frames}" + (f"&watch={script}" if script else ""))
-        browser.wait(5, f"{name}: the page did not stop at turn {frames}", lambda: browser.turns() == frames)
+        browser.wait(LIMIT, f"{name}: the page did not stop at turn {frames}", lambda: browser.turns() == frames)
         time.sleep(0.2)
         with open(f"{work}/{name}-headless.png", "rb") as f:
             differ, rounding, unexplained = compare(browser.screenshot(name + "-web"), png_rgb(f.read()))
@@ -276,11 +278,28 @@ def compare_pictures(browser, site, headless, work):
             fail(f"the {name} picture is not the headless runner's")
 
 
+def gamepad(browser, site):
+    browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": (
+        "window.pad = {id: 'test', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0],"
+        " buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};"
+        "navigator.getGamepads = () => [window.pad];")})
+    browser.open(site + "index.html")
+    browser.js("pad.buttons[9].pressed = true")  # Start
+    time.sleep(0.2)
+    browser.js("pad.buttons[9].pressed = false")
+    browser.wait(LIMIT, "Start on a gamepad did not start the match", lambda: count(browser.screenshot("pad"), SHIRT)[0] > 20)
+    before = count(browser.screenshot("pad"), SHIRT, 400)[1]
+    browser.js("pad.axes[0] = -1")  # the left stick held left: one press (2 pixels), then repeats
+    browser.wait(LIMIT, "the left stick held did not move the player on",
+                 lambda: count(browser.screenshot("pad"), SHIRT, 400)[1] < before - 20)
+    print("ok: a gamepad's Start starts the match, its left stick held moves the player on")
+
+
 def no_webgl(browser, site):
     browser.call("Page.addScriptToEvaluateOnNewDocument",
                  {"source": "HTMLCanvasElement.prototype.getContext = () => null;"})
     browser.call("Page.navigate", {"url": site + "index.html"})
-    browser.wait(10, "no line saying that WebGL is missing",
+    browser.wait(LIMIT, "no line saying that WebGL is missing",
                  lambda: "WebGL" in browser.js("(document.getElementById('notice') || {}).textContent || ''"))
     print("ok: without WebGL the page says so in one line")
 
@@ -304,6 +323,7 @@ def main():
         play(browser, site)
         if len(sys.argv) > 2:
             compare_pictures(browser, site, os.path.abspath(sys.argv[2]), site_folder)
+        gamepad(browser, site)
         no_webgl(browser, site)
     finally:
         browser.process.kill()
