@@ -260,7 +260,7 @@ def play(browser, site):
 
 
 def compare_pictures(browser, site, headless, work):
-    for name, frames, script in (("title", 10, None), ("kickoff", 3, "kickoff.script")):
+    for name, frames, script in (("title", 10, None), ("kickoff", 3, "kickoff.script"), ("shot", 122, "shot.script")):
         args = [headless, "--headless", "--frames", str(frames), "--size", "1280x720",
                 "--screenshot", f"{frames}:{work}/{name}-headless.png"]
         if script:
