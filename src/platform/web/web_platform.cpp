@@ -59,8 +59,8 @@ void WebPlatform::watch(std::vector<ScriptEvent> events)
 
 void WebPlatform::queue(const Message& message)
 {
-    // Like a full message queue, a full one drops a press, but never a
-    // request to end the game.
+    // A full queue drops a press, as the desktop's does, but never a request
+    // to end the game.
     const bool ending = message.kind == MessageKind::close ||
                         (message.kind == MessageKind::keyDown && message.code == vk::escape);
     if (messages.size() >= 256) {
@@ -105,7 +105,7 @@ void WebPlatform::pollGamepads()
         for (std::size_t k = 0; k < padKeys.size(); ++k)
             if (padKeys[k].button < pad.numButtons && pad.digitalButton[padKeys[k].button])
                 held |= 1u << k;
-        if (pad.numAxes >= 2) {
+        if (pad.numAxes >= 2) {  // the left stick: the first four keys, the arrows
             const double x = pad.axis[0], y = pad.axis[1];
             held |= (y < -0.5 ? 1u : 0u) | (y > 0.5 ? 2u : 0u) | (x < -0.5 ? 4u : 0u) | (x > 0.5 ? 8u : 0u);
         }
