@@ -1,0 +1,263 @@
+#include "platform/web/web_platform.h"
+
+#include <SDL/SDL.h>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+#include "state/game_state.h"
+#include "app/input.h"
+#include "platform/message_address.h"
+#include "render/frame.h"
+
+// What the page does for the layer (index.html defines Module.page).
+EM_JS(void, pageKeepAwake, (int awake), { Module.page.keepAwake(!!awake); });
+EM_JS(void, pageShowCursor, (int shown), { Module.page.showCursor(!!shown); });
+EM_JS(void, pageShowMenu, (const char* description, const char* keyHelp),
+      { Module.page.showMenu(UTF8ToString(description), UTF8ToString(keyHelp)); });
+EM_JS(void, pageHideMenu, (), { Module.page.hideMenu(); });
+EM_JS(void, pageFocusGame, (), { Module.page.focusGame(); });
+EM_JS(void, pageStartMusic, (), { Module.page.startMusic(); });
+EM_JS(void, pageStopMusic, (), { Module.page.stopMusic(); });
+EM_JS(void, pageFirstFrame, (), { Module.page.firstFrame(); });
+EM_JS(void, pageHideGame, (), { Module.page.hideGame(); });
+EM_JS(void, pageNoWebGL, (), { Module.page.noWebGL(); });
+EM_JS(int, pageHasContext, (), { return typeof GLctx == 'object' && GLctx ? 1 : 0; });
+// The canvas fills the window; its pixels are the window's device pixels.
+EM_JS(int, pageViewWidth, (), { return Math.max(1, Math.round(innerWidth * (devicePixelRatio || 1))); });
+EM_JS(int, pageViewHeight, (), { return Math.max(1, Math.round(innerHeight * (devicePixelRatio || 1))); });
+
+namespace {
+
+EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void* platform)
+{
+    const BrowserKey key{event->key, event->code, event->altKey != 0};
+    return static_cast<WebPlatform*>(platform)->pressKey(key, event->ctrlKey != 0 || event->metaKey != 0);
+}
+
+bool isGameKey(int code)
+{
+    switch (code) {
+    case vk::enter: case vk::escape: case vk::left: case vk::up: case vk::right: case vk::down:
+    case vk::a: case vk::m: case vk::p: case vk::r: case vk::s: case vk::z:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+void WebPlatform::watch(std::vector<ScriptEvent> events)
+{
+    script = std::move(events);
+    watched = true;
+}
+
+void WebPlatform::queue(const Message& message)
+{
+    // A full queue drops a press, as the desktop's does, but never a request
+    // to end the game.
+    const bool ending = message.kind == MessageKind::close ||
+                        (message.kind == MessageKind::keyDown && message.code == vk::escape);
+    if (messages.size() >= 256) {
+        if (!ending)
+            return;
+        messages.pop_back();
+    }
+    messages.push_back(message);
+}
+
+bool WebPlatform::pressKey(const BrowserKey& key, bool ctrlOrMeta)
+{
+    Message message;
+    if (watched || !windowMade || !messageForKey(key, menuShown, message))
+        return false;
+    queue(message);
+    // Browsers start sound only after a gesture: this is one.
+    EM_ASM({ Module.page.unblockMusic(); });
+    // Shortcuts of the browser stay its own; while the dialog is shown every
+    // key is its (Enter does not press OK).
+    return !ctrlOrMeta && message.kind == MessageKind::keyDown &&
+           (menuShown || isGameKey(message.code));
+}
+
+void WebPlatform::pressMenuButton(bool closeBox)
+{
+    if (!watched && windowMade)
+        queue(Message{closeBox ? MessageKind::menuClose : MessageKind::menuOk, MessageTarget::menuDialog, 0});
+}
+
+void WebPlatform::pollGamepads()
+{
+    if (watched || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS)
+        return;
+    std::uint32_t held = 0;
+    EmscriptenGamepadEvent pad;
+    for (int i = 0, count = emscripten_get_num_gamepads(); i < count; ++i) {
+        // Only the standard layout says which button is which.
+        if (emscripten_get_gamepad_status(i, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected ||
+            std::strcmp(pad.mapping, "standard") != 0)
+            continue;
+        for (std::size_t k = 0; k < padKeys.size(); ++k)
+            if (padKeys[k].button < pad.numButtons && pad.digitalButton[padKeys[k].button])
+                held |= 1u << k;
+        if (pad.numAxes >= 2) {  // the left stick: the first four keys, the arrows
+            const double x = pad.axis[0], y = pad.axis[1];
+            held |= (y < -0.5 ? 1u : 0u) | (y > 0.5 ? 2u : 0u) | (x < -0.5 ? 4u : 0u) | (x > 0.5 ? 8u : 0u);
+        }
+    }
+    padRepeat.update(held, emscripten_get_now(), [this](int code) {
+        queue(Message{MessageKind::keyDown, MessageTarget::mainWindow, code});
+    });
+}
+
+void WebPlatform::keepDisplayAwake(bool awake)
+{
+    pageKeepAwake(awake);
+}
+
+void WebPlatform::showCursor(bool show)
+{
+    cursorCounter += show ? 1 : -1;
+    pageShowCursor(cursorCounter >= 0);
+}
+
+bool WebPlatform::createMainWindow(GameState& state)
+{
+    // The OpenGL emulation starts only with a context made by emscripten's
+    // SDL, on the page's canvas.
+    SDL_Init(SDL_INIT_VIDEO);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    width = pageViewWidth();
+    height = pageViewHeight();
+    if (SDL_SetVideoMode(width, height, 32, SDL_OPENGL) == nullptr || pageHasContext() == 0) {
+        pageNoWebGL();
+        return false;
+    }
+    prepareView(width, height);
+    state.glSetupStep = 3;
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, true, onKeyDown);
+    windowMade = true;
+    return true;
+}
+
+void WebPlatform::showMainWindow()
+{
+    pageFocusGame();
+}
+
+void WebPlatform::followPageSize(GameState& state)
+{
+    const int wantedWidth = pageViewWidth(), wantedHeight = pageViewHeight();
+    if (wantedWidth == width && wantedHeight == height)
+        return;
+    width = wantedWidth;
+    height = wantedHeight;
+    emscripten_set_canvas_element_size("#canvas", width, height);
+    // As after making the context: the viewport over the new size, and the
+    // projection made again by the next frame.
+    prepareView(width, height);
+    state.glSetupStep = 3;
+}
+
+void WebPlatform::handleOneMessage(GameState& state)
+{
+    ++turn;
+    if (windowMade) {
+        followPageSize(state);
+        pollGamepads();
+    }
+    // SDL keeps the canvas's mouse events for a poll that nothing else makes.
+    SDL_Event ignored;
+    while (SDL_PollEvent(&ignored)) {
+    }
+    for (; posted < script.size() && script[posted].turn <= turn; ++posted)
+        messages.push_back(Message{script[posted].kind, MessageTarget::mainWindow, script[posted].code});
+
+    if (messages.empty())
+        return;
+    Message message = messages.front();
+    messages.pop_front();
+    if (!addressMessage(message, menuShown))
+        return;
+    dispatchMessage(state, *this, message);
+}
+
+void WebPlatform::presentFrame()
+{
+    // The browser shows the canvas when the turn returns.
+    SDL_GL_SwapBuffers();
+    if (!framePresented) {
+        framePresented = true;
+        pageFirstFrame();
+    }
+}
+
+void WebPlatform::startMusic()
+{
+    pageStartMusic();
+}
+
+void WebPlatform::stopMusic()
+{
+    pageStopMusic();
+}
+
+void WebPlatform::showMenuDialog(const char* description, const char* keyHelp)
+{
+    pageShowMenu(description, keyHelp);
+    menuShown = true;
+}
+
+void WebPlatform::endMenuDialog()
+{
+    pageHideMenu();
+    menuShown = false;
+}
+
+void WebPlatform::reactivateMainWindow()
+{
+    pageFocusGame();
+}
+
+void WebPlatform::destroyMainWindow()
+{
+    if (!windowMade)
+        return;
+    windowMade = false;
+    emscripten_html5_remove_all_event_listeners();
+    messages.clear();
+    pageHideGame();
+}
+
+void WebPlatform::freeze()
+{
+    emscripten_html5_remove_all_event_listeners();
+    windowMade = false;
+    pageStopMusic();
+    pageKeepAwake(0);
+}
+
+std::int64_t WebPlatform::clockNanoseconds()
+{
+    return static_cast<std::int64_t>(std::llround(emscripten_get_now() * 1e6)) + sleptNs;
+}
+
+void WebPlatform::sleepMilliseconds(std::int64_t ms)
+{
+    sleptNs += ms * 1'000'000;
+    pauseMs += ms;
+}
+
+std::int64_t WebPlatform::takePause()
+{
+    return std::exchange(pauseMs, 0);
+}

@@ -1,0 +1,344 @@
+#!/usr/bin/env python3
+"""The browser game played as a person would, in headless Chromium driven over
+the DevTools protocol on a pipe (Python's standard library only), and its
+pictures compared with the headless runner's (README: The browser test).
+
+  browser_test.py WEB_FOLDER [HEADLESS_BINARY]
+"""
+import base64, http.server, json, os, re, select, shutil, struct, subprocess, sys, tempfile, threading, time, zlib
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
+# The shirts' lit side (the defenders' boots share it) and shaded side.
+SKY, SHIRT, SHADED_SHIRT = (0, 232, 255), (205, 23, 17), (169, 18, 9)
+LIMIT = 10  # seconds for any one step: screenshots get slow on a busy machine
+
+
+def fail(what):
+    print("FAIL: " + what)
+    sys.exit(1)
+
+
+def png_rgb(data):
+    """(width, height, rows of RGB bytes) of an 8-bit RGB or RGBA PNG."""
+    pos, idat = 8, []
+    while pos < len(data):
+        size, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        if kind == b"IHDR":
+            width, height, _, colour = struct.unpack(">IIBB", data[pos + 8:pos + 18])
+        elif kind == b"IDAT":
+            idat.append(data[pos + 8:pos + 8 + size])
+        pos += 12 + size
+    raw, bpp = zlib.decompress(b"".join(idat)), {2: 3, 6: 4}[colour]
+    stride, prev, rows = width * bpp, bytearray(width * bpp), []
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        if kind == 2:  # up: byte-wise sums without carries between bytes, all at once
+            a, b = int.from_bytes(line, "big"), int.from_bytes(prev, "big")
+            high = int.from_bytes(b"\x80" * stride, "big")
+            line = bytearray((((a & ~high) + (b & ~high)) ^ ((a ^ b) & high)).to_bytes(stride, "big"))
+        elif kind:
+            for i in range(stride):
+                left = line[i - bpp] if i >= bpp else 0
+                if kind == 1:
+                    line[i] = (line[i] + left) & 255
+                elif kind == 3:
+                    line[i] = (line[i] + (left + prev[i]) // 2) & 255
+                else:
+                    up, corner = prev[i], prev[i - bpp] if i >= bpp else 0
+                    p = left + up - corner
+                    pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                    line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 255
+        prev = line
+        rows.append(bytes(line) if bpp == 3 else bytes(b for i, b in enumerate(line) if i % 4 != 3))
+    return width, height, rows
+
+
+def count(picture, colour, top=0, bottom=None):
+    """Pixels of exactly `colour` in rows top..bottom, and the mean x of them."""
+    width, height, rows = picture
+    found, xs, want = 0, 0, bytes(colour)
+    for row in rows[top:bottom]:
+        at = row.find(want)
+        while at >= 0:
+            if at % 3 == 0:
+                found, xs = found + 1, xs + at // 3
+            at = row.find(want, at + 1)
+    return found, xs / found if found else 0.0
+
+
+def player_x(picture):
+    """Where the controlled player stands across the lower half of the view."""
+    pixels, x = count(picture, SHADED_SHIRT, 400)
+    return x if pixels > 50 else float("inf")
+
+
+def compare(web, headless):
+    """Pixels that differ: in all, by one level at most (a colour on a
+    rounding tie), and by more where neither picture has the other's colour
+    in the pixel's 3x3 neighbourhood (not an edge or a sliver falling one
+    pixel over: a colour or shape fault)."""
+    width, height, a = web
+    b = headless[2]
+    differ = rounding = unexplained = 0
+
+    def near(rows, x, y):
+        return [rows[v][3 * u:3 * u + 3] for v in range(max(y - 1, 0), min(y + 2, height))
+                for u in range(max(x - 1, 0), min(x + 2, width))]
+    for y in range(height):
+        if a[y] == b[y]:
+            continue
+        for x in range(width):
+            pixel, other = a[y][3 * x:3 * x + 3], b[y][3 * x:3 * x + 3]
+            if pixel == other:
+                continue
+            differ += 1
+            if max(abs(p - q) for p, q in zip(pixel, other)) <= 1:
+                rounding += 1
+            elif pixel not in near(b, x, y) and other not in near(a, x, y):
+                unexplained += 1
+    return differ, rounding, unexplained
+
+
+class Browser:
+    """Headless Chromium with one page, spoken to over --remote-debugging-pipe."""
+
+    def __init__(self, profile):
+        ours, theirs = os.pipe(), os.pipe()  # (we read, they write), (they read, we write)
+
+        def pipes_at_3_and_4():
+            read, write = os.dup(theirs[0]), os.dup(ours[1])
+            os.dup2(read, 3)
+            os.dup2(write, 4)
+
+        flags = ["--headless", "--remote-debugging-pipe", "--user-data-dir=" + profile, "--no-first-run",
+                 "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--mute-audio", "--window-size=1280,720"]
+        if os.geteuid() == 0:
+            flags.append("--no-sandbox")
+        self.process = subprocess.Popen(["chromium"] + flags + ["about:blank"], preexec_fn=pipes_at_3_and_4,
+                                        close_fds=False, stdout=subprocess.DEVNULL,
+                                        stderr=open(os.path.join(profile, "chromium.log"), "w"))
+        os.close(ours[1])
+        os.close(theirs[0])
+        self.reader, self.writer, self.buffer, self.next_id = ours[0], theirs[1], b"", 0
+        page = next(t for t in self.call("Target.getTargets", session=False)["targetInfos"] if t["type"] == "page")
+        self.session = self.call("Target.attachToTarget", {"targetId": page["targetId"], "flatten": True},
+                                 session=False)["sessionId"]
+        self.call("Page.enable")
+        self.call("Emulation.setDeviceMetricsOverride", {"width": 1280, "height": 720, "deviceScaleFactor": 1,
+                                                         "mobile": False})
+        self.call("Emulation.setFocusEmulationEnabled", {"enabled": True})
+
+    def call(self, method, params=None, session=True, limit=20):
+        self.next_id += 1
+        message = {"id": self.next_id, "method": method, "params": params or {}}
+        if session:
+            message["sessionId"] = self.session
+        os.write(self.writer, json.dumps(message).encode() + b"\0")
+        deadline = time.time() + limit
+        while True:
+            while b"\0" not in self.buffer:
+                if not select.select([self.reader], [], [], max(deadline - time.time(), 0))[0]:
+                    fail(f"{method}: no answer from Chromium within {limit} s")
+                chunk = os.read(self.reader, 1 << 20)
+                if not chunk:
+                    fail(f"{method}: Chromium went away")
+                self.buffer += chunk
+            text, self.buffer = self.buffer.split(b"\0", 1)
+            answer = json.loads(text)
+            if answer.get("id") == self.next_id:
+                if "error" in answer:
+                    fail(f"{method}: {answer['error']}")
+                return answer["result"]
+
+    def js(self, expression):
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True})
+        if "exceptionDetails" in result:
+            fail(f"{expression}: {result['exceptionDetails']}")
+        return result["result"].get("value")
+
+    def wait(self, limit, what, test):
+        deadline = time.time() + limit
+        while not test():
+            if time.time() > deadline:
+                fail(f"{what() if callable(what) else what} (waited {limit} s)")
+            time.sleep(0.05)
+
+    def open(self, url, limit=15):
+        self.call("Page.navigate", {"url": url})
+        self.wait(limit, "no frame drawn on " + url,
+                  lambda: self.js("typeof Module == 'object' && Module.firstFrameMs !== undefined") is True)
+
+    def turns(self):
+        return self.js("Module._web_turns()")
+
+    def screenshot(self, name):
+        data = base64.b64decode(self.call("Page.captureScreenshot", {"format": "png"})["data"])
+        with open(os.path.join(shots, name + ".png"), "wb") as f:
+            f.write(data)
+        return png_rgb(data)
+
+    def key(self, key, code, vk):
+        for kind in ("rawKeyDown", "keyUp"):
+            self.call("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code, "windowsVirtualKeyCode": vk})
+
+    def click(self, selector):
+        x, y = self.js(f"(r => [r.x + r.width / 2, r.y + r.height / 2])("
+                       f"document.querySelector('{selector}').getBoundingClientRect())")
+        for kind in ("mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+
+
+def source_text(name):
+    """One of the MENU texts, as src/app/input.cpp writes it."""
+    with open(os.path.join(ROOT, "src", "app", "input.cpp"), encoding="utf-8") as f:
+        literal = re.search(name + r"\s*=\s*((?:\"[^\"]*\"\s*)+);", f.read()).group(1)
+    return "".join(re.findall(r"\"([^\"]*)\"", literal))
+
+
+def play(browser, site):
+    browser.open(site + "index.html")
+    first_frame = browser.js("Module.firstFrameMs")
+    cursor = "getComputedStyle(document.getElementById('canvas')).cursor"
+    browser.wait(LIMIT, "fewer than 10 turns", lambda: browser.turns() >= 10)
+    title = browser.screenshot("title")
+    width = title[0]
+    sky = count(title, SKY, 60, 140)[0]
+    grey = count(title, (128, 128, 128), 0, 40)[0] + count(title, (127, 127, 127), 0, 40)[0]
+    black, shirts = count(title, (0, 0, 0), 0, 40)[0], count(title, SHIRT)[0]
+    if sky < width * 60 or grey < width * 20 or black < 2000 or shirts:
+        fail(f"title: {sky} sky, {grey} grey and {black} black banner pixels, {shirts} shirt pixels")
+    if browser.js(cursor) != "none":
+        fail("the cursor shows over the game")
+    print(f"ok: title view ({sky} sky, {grey} grey, {black} black banner pixels), "
+          f"first frame after {first_frame:.0f} ms")
+
+    browser.key("Enter", "Enter", 13)
+    pictures = []
+    browser.wait(LIMIT, "Enter did not bring the match view",
+                 lambda: pictures.append(browser.screenshot("match")) or count(pictures[-1], SHIRT)[0] > 20)
+    start = player_x(pictures[-1])
+    browser.wait(LIMIT, "no music after the first key", lambda: browser.js("Module.page.musicPlaying()"))
+    # P, and R once the pause has settled, go back to the title. From there
+    # Enter, the arrows and P go in one burst: the arrows act before any
+    # defender can reach the ball (which would put the player back), and the
+    # pause holds the picture however slow the screenshots are.
+    browser.key("p", "KeyP", 80)
+    paused = browser.turns()
+    browser.wait(LIMIT, "the pause did not settle", lambda: browser.turns() > paused + 35)
+    browser.key("r", "KeyR", 82)
+    browser.wait(LIMIT, "P and R did not go back to the title",
+                 lambda: count(browser.screenshot("title-again"), SHIRT)[0] == 0)
+    for key, code, vk in [("Enter", "Enter", 13)] + [("ArrowLeft", "ArrowLeft", 37)] * 15 + [("p", "KeyP", 80)]:
+        browser.key(key, code, vk)
+    browser.wait(LIMIT, "the left arrow did not move the controlled player",
+                 lambda: player_x(browser.screenshot("moved")) < start - 10)
+    print("ok: Enter shows the match with music; P and R go back to the title; the left arrow moves the player")
+
+    browser.key("m", "KeyM", 77)
+    browser.wait(LIMIT, "M showed no MENU dialog", lambda: browser.js("document.getElementById('menu').open"))
+    shown = browser.js("[...document.querySelectorAll('#menu-caption, #menu-description, #menu-keys, #menu .ok')]"
+                       ".map(e => e.textContent)")
+    if shown != ["MENU", source_text("menuDescriptionText"), source_text("menuKeyHelpText"), "OK"]:
+        fail(f"the MENU dialog reads {shown}")
+    if browser.js(cursor) == "none":
+        fail("no cursor while the MENU dialog is open")
+    browser.screenshot("menu")
+    browser.key("Enter", "Enter", 13)  # goes to the dialog and does nothing there
+    time.sleep(0.3)
+    if not browser.js("document.getElementById('menu').open"):
+        fail("Enter closed the MENU dialog")
+    browser.click("#menu .ok")
+    browser.wait(LIMIT, "OK did not close the MENU dialog",
+                 lambda: not browser.js("document.getElementById('menu').open"))
+    browser.wait(LIMIT, "the cursor stays after the dialog closed", lambda: browser.js(cursor) == "none")
+    print("ok: M shows the MENU dialog with both texts and the cursor; Enter leaves it, OK closes it")
+
+    turns, work = browser.turns(), browser.js("Module._web_work_ms()")
+    browser.key("Escape", "Escape", 27)
+    browser.wait(LIMIT, "Escape did not end the game",
+                 lambda: "ended" in browser.js("document.getElementById('notice').hidden ? '' : "
+                                               "document.getElementById('notice').textContent"))
+    ended = browser.turns()
+    time.sleep(0.3)
+    if browser.turns() != ended or browser.js("Module.page.musicPlaying()"):
+        fail("the game or its music goes on after Escape")
+    print(f"ok: Escape ends the game and the music; frame work {work / turns:.2f} ms a turn over {turns} turns")
+
+
+def compare_pictures(browser, site, headless, work):
+    for name, frames, script in (("title", 10, None), ("kickoff", 3, "kickoff.script"), ("shot", 122, "shot.script")):
+        args = [headless, "--headless", "--frames", str(frames), "--size", "1280x720",
+                "--screenshot", f"{frames}:{work}/{name}-headless.png"]
+        if script:
+            shutil.copy(os.path.join(ROOT, "docs", "screenshots", script), work)
+            args += ["--script", os.path.join(work, script)]
+        subprocess.run(args, check=True, timeout=60)
+        browser.open(site + f"index.html?frames={frames}" + (f"&watch={script}" if script else ""))
+        browser.wait(LIMIT, f"{name}: the page did not stop at turn {frames}", lambda: browser.turns() == frames)
+        time.sleep(0.2)
+        with open(f"{work}/{name}-headless.png", "rb") as f:
+            differ, rounding, unexplained = compare(browser.screenshot(name + "-web"), png_rgb(f.read()))
+        print(f"ok: {name} at 1280x720: {differ} pixels differ from the headless runner's, {rounding} of them "
+              f"by one colour level, {differ - rounding - unexplained} at edges, {unexplained} elsewhere")
+        if differ - rounding > 1280 * 720 // 100 or unexplained > 100:
+            fail(f"the {name} picture is not the headless runner's")
+
+
+def gamepad(browser, site):
+    browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": (
+        "window.pad = {id: 'test', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0],"
+        " buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};"
+        "navigator.getGamepads = () => [window.pad];")})
+    browser.open(site + "index.html")
+    browser.js("pad.buttons[9].pressed = true")  # Start
+    time.sleep(0.2)
+    browser.js("pad.buttons[9].pressed = false")
+    browser.wait(LIMIT, "Start on a gamepad did not start the match",
+                 lambda: count(browser.screenshot("pad"), SHIRT)[0] > 20)
+    start = player_x(browser.screenshot("pad"))
+    browser.js("pad.axes[0] = -1")  # the left stick held left: one press (3 pixels), then repeats
+    browser.wait(LIMIT, "the left stick held did not move the player on",
+                 lambda: player_x(browser.screenshot("pad")) < start - 20)
+    print("ok: a gamepad's Start starts the match, its left stick held moves the player on")
+
+
+def no_webgl(browser, site):
+    browser.call("Page.addScriptToEvaluateOnNewDocument",
+                 {"source": "HTMLCanvasElement.prototype.getContext = () => null;"})
+    browser.call("Page.navigate", {"url": site + "index.html"})
+    browser.wait(LIMIT, "no line saying that WebGL is missing",
+                 lambda: "WebGL" in browser.js("(document.getElementById('notice') || {}).textContent || ''"))
+    print("ok: without WebGL the page says so in one line")
+
+
+def main():
+    global shots
+    folder = os.path.abspath(sys.argv[1])
+    shots = os.path.join(folder, "..", "web-test")
+    os.makedirs(shots, exist_ok=True)
+    work = tempfile.mkdtemp(prefix="bw-web.")
+    site_folder = os.path.join(work, "site")
+    shutil.copytree(folder, site_folder)
+    handler = lambda *a: type("Quiet", (http.server.SimpleHTTPRequestHandler,),
+                              {"log_message": lambda *_: None})(*a, directory=site_folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    site = f"http://127.0.0.1:{server.server_address[1]}/"
+    started = time.time()
+    browser = Browser(work)
+    try:
+        play(browser, site)
+        if len(sys.argv) > 2:
+            compare_pictures(browser, site, os.path.abspath(sys.argv[2]), site_folder)
+        gamepad(browser, site)
+        no_webgl(browser, site)
+    finally:
+        browser.process.kill()
+        browser.process.wait()
+        server.shutdown()
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"browser test: ok in {time.time() - started:.1f} s")
+
+
+if __name__ == "__main__":
+    main()
