@@ -19,7 +19,7 @@ constexpr std::array<PadKey, 11> padKeys{{
 
 class PadRepeat {
 public:
-    static constexpr double delayMs = 500.0, intervalMs = 1000.0 / 30.0;
+    static constexpr double delayMs = 250.0, intervalMs = 1000.0 / 30.0;  // as on the desktop
 
     PadRepeat() { due.fill(-1.0); }
 
