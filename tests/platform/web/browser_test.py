@@ -5,7 +5,7 @@ pictures compared with the headless runner's (README: The browser test).
 
   browser_test.py WEB_FOLDER [HEADLESS_BINARY]
 """
-import base64, http.server, json, os, re, select, shutil, struct, subprocess, sys, tempfile, threading, time, zlib
+import base64, http.server, json, os, re, select, shutil, subprocess, sys, tempfile, threading, time
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
 # The shirts' lit side (the defenders' boots share it) and shaded side.
@@ -19,38 +19,13 @@ def fail(what):
 
 
 def png_rgb(data):
-    """(width, height, rows of RGB bytes) of an 8-bit RGB or RGBA PNG."""
-    pos, idat = 8, []
-    while pos < len(data):
-        size, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        if kind == b"IHDR":
-            width, height, _, colour = struct.unpack(">IIBB", data[pos + 8:pos + 18])
-        elif kind == b"IDAT":
-            idat.append(data[pos + 8:pos + 8 + size])
-        pos += 12 + size
-    raw, bpp = zlib.decompress(b"".join(idat)), {2: 3, 6: 4}[colour]
-    stride, prev, rows = width * bpp, bytearray(width * bpp), []
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        if kind == 2:  # up: byte-wise sums without carries between bytes, all at once
-            a, b = int.from_bytes(line, "big"), int.from_bytes(prev, "big")
-            high = int.from_bytes(b"\x80" * stride, "big")
-            line = bytearray((((a & ~high) + (b & ~high)) ^ ((a ^ b) & high)).to_bytes(stride, "big"))
-        elif kind:
-            for i in range(stride):
-                left = line[i - bpp] if i >= bpp else 0
-                if kind == 1:
-                    line[i] = (line[i] + left) & 255
-                elif kind == 3:
-                    line[i] = (line[i] + (left + prev[i]) // 2) & 255
-                else:
-                    up, corner = prev[i], prev[i - bpp] if i >= bpp else 0
-                    p = left + up - corner
-                    pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                    line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 255
-        prev = line
-        rows.append(bytes(line) if bpp == 3 else bytes(b for i, b in enumerate(line) if i % 4 != 3))
-    return width, height, rows
+    """(width, height, rows of RGB bytes) of a PNG, decoded by netpbm."""
+    ppm = subprocess.run(["pngtopnm"], input=data, capture_output=True, check=True).stdout
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+    if not header:
+        fail("pngtopnm gave no 8-bit colour picture")
+    width, height, pixels = int(header[1]), int(header[2]), ppm[header.end():]
+    return width, height, [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
 
 
 def count(picture, colour, top=0, bottom=None):
