@@ -33,6 +33,14 @@ public:
     // Shows the dialog with its two texts and makes it the active window.
     void show(const char* description, const char* keyHelp);
     void hide();
+    // After a fault of the display: forget the window without asking the
+    // display anything (hiding waits for an answer that may never come); it
+    // goes with the connection when the program ends.
+    void abandon()
+    {
+        window = nullptr;
+        isShown = false;
+    }
     bool shown() const { return isShown; }
     std::uint32_t windowId() const { return id; }
 

@@ -84,6 +84,8 @@ SdlPlatform::~SdlPlatform()
         Mix_CloseAudio();
     displayLostAction = nullptr;
     destroyMainWindow();
+    if (displayFault)
+        menu.abandon();
     menu.destroy();
     // After a fault of the display SDL would hand the errors still on their
     // way back to Xlib's own handler as it closes: the end of the process
@@ -497,7 +499,10 @@ void SdlPlatform::showMenuDialog(const char* description, const char* keyHelp)
 
 void SdlPlatform::endMenuDialog()
 {
-    menu.hide();
+    if (displayFault)
+        menu.abandon();
+    else
+        menu.hide();
 }
 
 void SdlPlatform::reactivateMainWindow()
