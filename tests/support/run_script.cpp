@@ -46,3 +46,11 @@ std::filesystem::path freshTempFolder()
     EXPECT_NE(mkdtemp(pattern.data()), nullptr) << pattern;
     return pattern;
 }
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}

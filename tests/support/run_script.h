@@ -30,3 +30,6 @@ std::string scenario(std::string_view name);
 // A new, empty folder under the temporary folder, made for the caller alone
 // (two runs of the suite at once never share one); the caller removes it.
 std::filesystem::path freshTempFolder();
+
+// The whole of a file, byte for byte; empty when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
