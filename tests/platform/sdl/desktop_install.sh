@@ -1,19 +1,15 @@
 #!/usr/bin/env bash
-# cmake --install lays the game out where a Linux desktop finds it, and the
-# launcher keeps the caller's file names meaning the caller's files. Before
-# that, the set-up on a machine that has none of the packages: the dry run
-# lists them, and without root or sudo one line says what to do.
-set -u
-fail() { echo "FAIL: $*"; exit 1; }
-work=$(mktemp -d "${TMPDIR:-/tmp}/bw-install.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-prefix="$work/prefix"
+# Set-up with none of the packages: the dry run lists them; without root or
+# sudo one line says what to do. cmake --install lays the game out where a
+# desktop finds it, and the launcher keeps the caller's file names meaning the
+# caller's files.
+. "$(dirname "$0")/desktop_session.sh"
 
 deps="$(dirname "$0")/../../../scripts/install-deps"
 mkdir "$work/bin" && ln -s "$(command -v grep)" "$work/bin/grep"
-printf '#!/bin/sh\nexit 1\n' >"$work/bin/dpkg-query"
-printf '#!/bin/sh\necho 1000\n' >"$work/bin/id"
-printf '#!/bin/sh\ntouch "%s/apt-ran"\n' "$work" >"$work/bin/apt-get"
+for stub in 'dpkg-query:exit 1' 'id:echo 1000' "apt-get:touch '$work/apt-ran'"; do
+    printf '#!/bin/sh\n%s\n' "${stub#*:}" >"$work/bin/${stub%%:*}"
+done
 chmod +x "$work/bin/"*
 list=$(PATH="$work/bin" /bin/sh "$deps" --dry-run --test) || fail "install-deps --dry-run --test"
 for package in cmake libsdl2-dev libgtest-dev clang xvfb xdotool wine; do
@@ -23,7 +19,7 @@ PATH="$work/bin" /bin/sh "$deps" >/dev/null 2>"$work/deps.err" && fail "install-
 [ "$(wc -l <"$work/deps.err")" = 1 ] && grep -q 'as root, or install sudo$' "$work/deps.err" && [ ! -e "$work/apt-ran" ] ||
     fail "without root or sudo: $(cat "$work/deps.err")"
 
-cmake --install "$BW_BUILD_DIR" --prefix "$prefix" >/dev/null || fail "cmake --install"
+install_game
 for file in libexec/brightwicket/brightwicket share/brightwicket/gamesound.wav \
     share/icons/hicolor/16x16/apps/brightwicket.png share/icons/hicolor/256x256/apps/brightwicket.png \
     share/doc/brightwicket/README.md share/doc/brightwicket/docs/REPLAY-FORMAT.md; do

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# A session played by hand (here by xdotool) in a window with --record and
-# --trace, ended by SIGTERM, replays headless to the very same trace. The
-# window is resized on the way, and the MENU dialog closed with Space. Then
-# the recording is watched in the window with the same trace again.
+# A session played by xdotool in a resized window, its MENU dialog closed with
+# Space, ended by SIGTERM: its recording replays headless, and watched in the
+# window, to the very same trace.
 . "$(dirname "$0")/desktop_session.sh"
 
 cd "$work"
@@ -13,45 +12,34 @@ wait_until 5 trace_rows desktop.csv 5 || fail "no frames in the trace"
 # Resized as a tiling window manager would: the view follows, banner and all.
 xdotool windowsize "$main" 960 600
 wait_until 2 sh -c "xdotool getwindowgeometry $main | grep -q 960x600" || fail "the window was not resized"
-sleep 0.5
-screenshot resized
-read -r x y w h < <(geometry "$main" | tr ',x' '  ')
-[ "$(percent resized "-left $x -top $y -width $w -height $((h * 6 / 100))" 'near(128, 128, 128)')" -gt 50 ] ||
-    fail "no banner along the top of the resized window"
+window=$main screen_shows 2 resized banner
 play() { xdotool "$@"; sleep 0.15; }
 play key Return
 # Carry the ball to the left, then shoot: the shot draws from rand().
 play keydown Left && sleep 3 && play keyup Left
-play key s
-sleep 1
+play key s && sleep 1
 play key Up Up Down a
-play key --delay 40 Right Right p
-sleep 1.3
+play key --delay 40 Right Right p && sleep 1.3
 play key p m
-menu=$(wait_until 3 visible_window '^MENU$' && visible_window '^MENU$') || fail "M showed no MENU window"
+await_window '^MENU$' 3 >/dev/null || fail "M showed no MENU window"
 # Space works the dialog's OK button, which has the focus: a menu-ok.
 play key Return Escape space
 wait_until 3 focus_is "$main" || fail "Space did not close the dialog"
 play key shift+s alt+a Down
 play key --delay 20 Left Left Left Left
 kill -TERM "$game_pid"
-exit_within 2
-[ "$game_status" = 0 ] || fail "exit status $game_status after SIGTERM"
+ends_within 2 0 "after SIGTERM"
 cp session.script "$artifacts/"
-
 for event in enter left a menu-ok escape close; do
     grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
 done
 [ "$(grep -c '^[0-9]* s$' session.script)" = 2 ] || fail "Shift+S is not S, or Alt+A was not dropped"
-awk -F, 'NR == 1 {for (i = 1; i <= NF; i++) if ($i == "ballInFlight") c = i; next} $c == 1 {shot = 1}
-          END {exit !shot}' desktop.csv || fail "no shot was taken"
+column desktop.csv ballInFlight | grep -qx 1 || fail "no shot was taken"
 turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
 "$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
     fail "the recording does not replay"
 cmp desktop.csv replay.csv || fail "the replay's trace differs from the desktop run's"
-
-# Watched in the window, the recording gives that trace too. Space holds the
-# clock (no rows while paused), the right arrow held skims, the last frame
+# Watching: Space holds the clock, the right arrow held skims, the last frame
 # stays, Escape leaves; none of these keys reaches the game.
 start_game "$BW_BINARY" --windowed --watch session.script --trace watch.csv
 wait_until 10 trace_rows watch.csv 20 || fail "no frames in the watched trace"
@@ -64,6 +52,5 @@ xdotool keyup Right && sleep 0.5
 cmp watch.csv replay.csv || fail "the watched trace differs from the replay's"
 kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
 xdotool key Escape
-exit_within 2
-[ "$game_status" = 0 ] || fail "exit status $game_status after Escape ended the watching"
+ends_within 2 0 "after Escape ended the watching"
 echo "desktop replay: ok ($(($(wc -l <replay.csv) - 1)) frames, the same recorded, replayed and watched)"
