@@ -1,13 +1,10 @@
-// The mesh tables: sizes, colours, the figures' kits and faces, the ball's
-// shape, and the stadium's grass and lines where the gameplay rules expect
-// them once the mesh is placed.
+// The mesh tables: the figures' two kits, and the stadium's grass and lines
+// where the gameplay rules expect them once the mesh is placed.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <map>
-#include <set>
 
 #include "state/game_state.h"
 #include "render/meshes.h"
@@ -35,21 +32,6 @@ Colour colourOf(const MeshTable& m, std::uint32_t i)
 Corners cornersOf(const MeshTable& m, std::uint32_t i)
 {
     return {m.x1[i], m.y1[i], m.z1[i], m.x2[i], m.y2[i], m.z2[i], m.x3[i], m.y3[i], m.z3[i]};
-}
-
-// Lowest and highest x, y and z of a mesh.
-std::array<float, 6> extentOf(const MeshTable& m)
-{
-    std::array<float, 6> e{INFINITY, -INFINITY, INFINITY, -INFINITY, INFINITY, -INFINITY};
-    for (std::uint32_t i = 0; i < m.triangleCount; ++i) {
-        const Corners c = cornersOf(m, i);
-        for (int k = 0; k < 9; ++k) {
-            float &lo = e[2 * (k % 3)], &hi = e[2 * (k % 3) + 1];
-            lo = std::min(lo, c[k]);
-            hi = std::max(hi, c[k]);
-        }
-    }
-    return e;
 }
 
 // Colours of the grass-level triangles of the stadium over local (x, y).
@@ -89,49 +71,13 @@ std::array<float, 4> whiteStretch(float x0, float y0, float x1, float y1)
 
 }  // namespace
 
-TEST(MeshTablesTest, CountsExtentsAndColours)
-{
-    EXPECT_EQ(ballMesh.triangleCount, 960u);
-    EXPECT_EQ(playerMesh.triangleCount, 44u);
-    EXPECT_EQ(opponentMesh.triangleCount, 44u);
-    const auto near = [](std::array<float, 6> seen, std::array<float, 6> expected, float tolerance) {
-        for (int k = 0; k < 6; ++k)
-            EXPECT_NEAR(seen[k], expected[k], tolerance) << "bound " << k;
-    };
-    near(extentOf(stadiumMesh), {-12.572f, 12.572f, -22.270f, 22.290f, -0.216f, 4.867f}, 1e-6f);
-    near(extentOf(ballMesh), {-0.148f, 0.122f, -0.141f, 0.129f, 0.291f, 0.547f}, 6e-4f);
-    near(extentOf(playerMesh), {-0.1947f, 0.1947f, -0.1991f, 0.1991f, 0.2858f, 1.1544f}, 1e-6f);
-    near(extentOf(opponentMesh), extentOf(playerMesh), 0);
-
-    for (const MeshTable* m : {&stadiumMesh, &ballMesh, &playerMesh, &opponentMesh})
-        for (std::uint32_t i = 0; i < m->triangleCount; ++i)
-            for (int c : colourOf(*m, i))
-                ASSERT_GE(c, 0) << "triangle " << i << " is not in 255ths";
-    std::set<Colour> palette;
-    for (std::uint32_t i = 0; i < stadiumMesh.triangleCount; ++i)
-        palette.insert(colourOf(stadiumMesh, i));
-    EXPECT_EQ(palette, (std::set<Colour>{darkGrass, lightGrass, white, {175, 175, 175}, {157, 31, 180},
-                                         {13, 2, 196}, {12, 2, 14}, {193, 198, 194}, {208, 213, 209}}));
-    // The ball: golden, on 15 rings of 32 points and the two poles.
-    std::set<std::array<float, 3>> points;
-    for (std::uint32_t i = 0; i < ballMesh.triangleCount; ++i) {
-        ASSERT_EQ(colourOf(ballMesh, i), (Colour{210, 189, 16}));
-        const Corners c = cornersOf(ballMesh, i);
-        points.insert({{c[0], c[1], c[2]}, {c[3], c[4], c[5]}, {c[6], c[7], c[8]}});
-    }
-    EXPECT_EQ(points.size(), 482u);
-}
-
 TEST(MeshTablesTest, OneFigureInTwoKits)
 {
-    std::map<Colour, int> player, opponent;
+    // The same shape; only the shirt differs, the faces of the lowest band.
     int differing = 0;
-    for (std::uint32_t i = 0; i < 44; ++i) {
-        ++player[colourOf(playerMesh, i)];
-        ++opponent[colourOf(opponentMesh, i)];
+    for (std::uint32_t i = 0; i < playerMesh.triangleCount; ++i) {
         const Corners c = cornersOf(playerMesh, i);
         EXPECT_EQ(c, cornersOf(opponentMesh, i)) << "triangle " << i;
-        // Only the shirt differs: the faces of the lowest band.
         if (colourOf(playerMesh, i) != colourOf(opponentMesh, i)) {
             ++differing;
             EXPECT_EQ(std::max({c[2], c[5], c[8]}), 0.8672f);
@@ -139,10 +85,6 @@ TEST(MeshTablesTest, OneFigureInTwoKits)
         }
     }
     EXPECT_EQ(differing, 12);
-    EXPECT_EQ(player,
-              (std::map<Colour, int>{{{0, 0, 0}, 22}, {{205, 23, 17}, 8}, {{169, 18, 9}, 8}, {{226, 186, 17}, 6}}));
-    EXPECT_EQ(opponent, (std::map<Colour, int>{{{0, 0, 0}, 22}, {{24, 148, 214}, 4}, {{19, 117, 169}, 8},
-                                               {{205, 23, 17}, 4}, {{226, 186, 17}, 6}}));
 }
 
 TEST(MeshTablesTest, GrassCoveredOnceWithItsStripesAndMarkings)
