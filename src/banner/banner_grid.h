@@ -7,10 +7,11 @@ struct GameState;
 constexpr float bannerGrey = 0.5f;
 constexpr float bannerBlack = 0.0f;
 
-// Every cell back to grey; runs once per frame before the text is plotted.
+// Every cell back to grey, before a text is plotted; bannerBlackCells to 0.
 void clearBanner(GameState& state);
 
-// Number of cells that are black in all three planes.
+// Number of cells that are black in all three planes, counted afresh (the
+// game keeps it in bannerBlackCells as it plots).
 int countBlackCells(const GameState& state);
 
 // Draws the 3,200 cells under the frame's camera (drawing code only).

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "state/game_state.h"
-#include "banner/banner_grid.h"
 
 const char* const traceHeader =
     "frame,matchPhase,pauseState,pauseFrames,goals,attempts,resetRequest,"
@@ -65,7 +64,7 @@ std::size_t formatTraceRow(char* out, std::int64_t frame, const GameState& s)
     p += length;
     *p++ = '"';
     *p++ = ',';
-    p = putInt(p, countBlackCells(s));
+    p = putInt(p, s.bannerBlackCells);
     *p++ = '\n';
     return static_cast<std::size_t>(p - out);
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "state/game_state.h"
 #include "banner/banner_grid.h"
@@ -140,6 +142,32 @@ TEST(DotFontTest, ShortTextsLeaveTheOuterRowsAndColumnZeroGrey)
             EXPECT_FALSE(p.black(row, column));
     for (int row = 0; row < bannerRows; ++row)
         EXPECT_FALSE(p.black(row, 0));
+}
+
+TEST(DotFontTest, ShowingATextLeavesWhatAClearAndAWholePlotLeave)
+{
+    // A fresh record's planes are black; a glyph written in between must
+    // not be taken for the text last shown.
+    GameState shown, plotted;
+    for (const char* text : {"", "a", "a", pauseText, "aAb?", "aAb?", "b", "b", ""}) {
+        for (GameState* s : {&shown, &plotted}) {
+            if (std::strcmp(text, "b") == 0)
+                plotGlyph(*s, 1);
+            s->bannerText = text;
+        }
+        showBannerText(shown);
+        clearBanner(plotted);
+        plotBannerText(plotted);
+        const GameState& p = plotted;
+        EXPECT_TRUE(std::memcmp(shown.bannerRed, p.bannerRed, sizeof p.bannerRed) == 0 &&
+                    std::memcmp(shown.bannerGreen, p.bannerGreen, sizeof p.bannerGreen) == 0 &&
+                    std::memcmp(shown.bannerBlue, p.bannerBlue, sizeof p.bannerBlue) == 0)
+            << text;
+        EXPECT_EQ(shown.bannerBlackCells, countBlackCells(p)) << text;
+        EXPECT_EQ(std::make_tuple(shown.plotIndex, shown.plotColumn, shown.plotRow, shown.glyphCode, shown.plotChar),
+                  std::make_tuple(p.plotIndex, p.plotColumn, p.plotRow, p.glyphCode, p.plotChar))
+            << text;
+    }
 }
 
 TEST(BannerGridTest, ClearTurnsEveryCellGreyAgain)
