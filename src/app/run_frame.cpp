@@ -64,9 +64,10 @@ void runFrame(GameState& state, Platform& platform)
         if (matchView)
             keeperStep(state);
 
-        clearBanner(state);
+        // The grid is cleared and the text plotted again only when the text
+        // changed: the text step reads neither.
         bannerTextStep(state);
-        plotBannerText(state);
+        showBannerText(state);
         if (draw)
             drawBanner(state);
 

@@ -29,6 +29,8 @@ void clearBanner(GameState& state)
     std::memcpy(state.bannerRed, greyPlane.cells, sizeof greyPlane.cells);
     std::memcpy(state.bannerGreen, greyPlane.cells, sizeof greyPlane.cells);
     std::memcpy(state.bannerBlue, greyPlane.cells, sizeof greyPlane.cells);
+    state.bannerBlackCells = 0;
+    state.plottedValid = 0;
 }
 
 int countBlackCells(const GameState& state)

@@ -95,6 +95,7 @@ void resetPlotting(GameState& state)
     state.plotColumn = 1;
     state.plotRow = 6;
     state.glyphCode = 0;
+    state.plottedValid = 0;
 }
 
 void plotGlyph(GameState& state, std::int32_t code)
@@ -103,8 +104,11 @@ void plotGlyph(GameState& state, std::int32_t code)
         return;
     const DotList& list = fontIndex.dots[code];
     const int base = state.plotRow * bannerColumns + state.plotColumn;
+    state.plottedValid = 0;
     for (int d = 0; d < list.count; ++d) {
         const int cell = base + list.offsets[d];
+        state.bannerBlackCells += state.bannerRed[cell] != bannerBlack || state.bannerGreen[cell] != bannerBlack ||
+                                  state.bannerBlue[cell] != bannerBlack;
         state.bannerRed[cell] = bannerBlack;
         state.bannerGreen[cell] = bannerBlack;
         state.bannerBlue[cell] = bannerBlack;
@@ -122,4 +126,14 @@ void plotBannerText(GameState& state)
         state.plotColumn += 4;
         ++state.plotIndex;
     }
+}
+
+void showBannerText(GameState& state)
+{
+    if (state.plottedValid != 0 && state.plottedText == state.bannerText)
+        return;
+    clearBanner(state);
+    plotBannerText(state);
+    state.plottedText = state.bannerText;
+    state.plottedValid = 1;
 }

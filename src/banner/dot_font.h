@@ -24,10 +24,16 @@ std::int32_t glyphCodeFor(unsigned char byte);
 void resetPlotting(GameState& state);
 
 // Writes the set dots of glyph `code` with its bottom-left dot at
-// (plotRow, plotColumn). Code 0 and the space write nothing.
+// (plotRow, plotColumn), counting the cells it turns black. Code 0 and the
+// space write nothing.
 void plotGlyph(GameState& state, std::int32_t code);
 
 // Plots the whole banner text, 4 columns per character, from the start
 // state. Only the first 320 characters are plotted: the 320th ends on the
 // last cell of the grid.
 void plotBannerText(GameState& state);
+
+// The frame's banner step: leaves the planes, bannerBlackCells and the
+// plotting state as a clear and plotBannerText would, but clears and plots
+// only when bannerText differs from the text they were last made from.
+void showBannerText(GameState& state);

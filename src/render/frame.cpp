@@ -38,8 +38,11 @@ void setUpFrame(GameState& state)
     // The eye ends up at (0, -25.98, 15), looking 30 degrees down along +y.
     glTranslatef(0.0f, 0.0f, -30.0f);
     glRotatef(300.0f, 1.0f, 0.0f, 0.0f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // Every colour is opaque (alpha 1), so blending could never change a
+    // pixel: it stays off. Every triangle has one colour, so flat shading
+    // gives it that colour exactly, with nothing to interpolate.
+    glDisable(GL_BLEND);
+    glShadeModel(GL_FLAT);
     glDepthMask(GL_TRUE);
 }
 

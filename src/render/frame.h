@@ -19,7 +19,7 @@ void prepareView(int width, int height);
 void resizeView(int width, int height);
 
 // Opens every drawn frame: the projection while glSetupStep is still 3 (the
-// first frame), then depth test, clear, camera and blending.
+// first frame), then depth test, clear, camera, no blending, flat shading.
 void setUpFrame(GameState& state);
 
 // The match view when matchPhase is 2, the title view when it is 1.

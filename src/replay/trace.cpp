@@ -1,12 +1,13 @@
 #include "replay/trace.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
-#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "state/game_state.h"
-#include "banner/banner_grid.h"
 
 const char* const traceHeader =
     "frame,matchPhase,pauseState,pauseFrames,goals,attempts,resetRequest,"
@@ -18,14 +19,164 @@ const char* const traceHeader =
     "defender2.chaseAngle,defender3.x,defender3.y,defender3.chaseAngle,"
     "keeper.x,keeper.y,keeper.ballAngle,bannerText,bannerBlack";
 
+namespace {
+
+using Wide = unsigned __int128;
+
+constexpr std::uint32_t billion = 1'000'000'000;
+
+template <typename T, int N>
+constexpr std::array<T, N> powers(T base)
+{
+    std::array<T, N> p{};
+    p[0] = 1;
+    for (int i = 1; i < N; ++i)
+        p[i] = p[i - 1] * base;
+    return p;
+}
+constexpr auto powersOf5 = powers<std::uint64_t, 28>(5);  // 5^27 < 2^64
+constexpr auto powersOf10 = powers<Wide, 31>(10);        // 10^30 < 2^128
+
+// What a quotient leaves after its integer part: nothing, less than a half,
+// exactly a half, more than a half.
+enum class Rest { none, belowHalf, half, aboveHalf };
+
+Rest restOf(bool halfBit, bool bitsBelowHalf)
+{
+    return halfBit ? (bitsBelowHalf ? Rest::aboveHalf : Rest::half) : (bitsBelowHalf ? Rest::belowHalf : Rest::none);
+}
+
+// The integer part of m * 5^k / 2^shift and its rest, exactly; shift > 0.
+std::uint64_t scaledDown(std::uint32_t m, int k, int shift, Rest& rest)
+{
+    if (k < 18 && shift < 64) {  // the usual sizes: all within 64 bits
+        const std::uint64_t a = m * powersOf5[k];
+        rest = restOf((a >> (shift - 1)) & 1, (a & ((std::uint64_t(1) << (shift - 1)) - 1)) != 0);
+        return a >> shift;
+    }
+    if (k < 28) {
+        const Wide a = Wide(m) * powersOf5[k];
+        rest = restOf((a >> (shift - 1)) & 1, (a & ((Wide(1) << (shift - 1)) - 1)) != 0);
+        return static_cast<std::uint64_t>(a >> shift);
+    }
+    // Up to 148 bits, in three limbs: m * 5^(k-27) * 5^27.
+    const Wide a = Wide(m) * powersOf5[k - 27];
+    const Wide low = Wide(static_cast<std::uint64_t>(a)) * powersOf5[27];
+    const Wide high = (a >> 64) * powersOf5[27] + (low >> 64);
+    const std::uint64_t limbs[3] = {static_cast<std::uint64_t>(low), static_cast<std::uint64_t>(high),
+                                    static_cast<std::uint64_t>(high >> 64)};
+    const int halfLimb = (shift - 1) / 64, halfAt = (shift - 1) % 64;
+    bool below = (limbs[halfLimb] & ((std::uint64_t(1) << halfAt) - 1)) != 0;
+    for (int i = 0; i < halfLimb; ++i)
+        below |= limbs[i] != 0;
+    rest = restOf((limbs[halfLimb] >> halfAt) & 1, below);
+    const int limb = shift / 64, at = shift % 64;
+    std::uint64_t whole = limbs[limb] >> at;
+    if (at != 0 && limb < 2)
+        whole |= limbs[limb + 1] << (64 - at);
+    return whole;
+}
+
+// m * 2^e (0 < m < 2^24) as nine significant digits, rounded half to even on
+// the exact binary value, and the decimal exponent of the first digit.
+std::uint32_t nineDigits(std::uint32_t m, int e, int& exponent)
+{
+    // floor(log10(2) * floor(log2(value))): the exponent or one below it.
+    int x = ((e + static_cast<int>(std::bit_width(m)) - 1) * 78913) >> 18;
+    const int k = 8 - x;  // digits = value * 10^k
+    std::uint64_t digits;
+    Rest rest = Rest::none;
+    if (k < 0) {
+        const Wide a = Wide(m) << e, divisor = powersOf10[-k];
+        const Wide twiceRemainder = 2 * (a % divisor);
+        digits = static_cast<std::uint64_t>(a / divisor);
+        rest = restOf(twiceRemainder >= divisor, twiceRemainder != 0 && twiceRemainder != divisor);
+    } else if (e + k >= 0) {
+        digits = static_cast<std::uint64_t>((Wide(m) * powersOf5[k]) << (e + k));
+    } else {
+        digits = scaledDown(m, k, -(e + k), rest);
+    }
+    if (digits >= billion) {  // one digit too many: the exponent is one more
+        const auto last = digits % 10;
+        digits /= 10;
+        ++x;
+        rest = last == 5 ? (rest == Rest::none ? Rest::half : Rest::aboveHalf)
+                         : restOf(last > 5, last != 0 || rest != Rest::none);
+    }
+    if (rest == Rest::aboveHalf || (rest == Rest::half && (digits & 1) != 0))
+        ++digits;
+    if (digits == billion) {
+        digits /= 10;
+        ++x;
+    }
+    exponent = x;
+    return static_cast<std::uint32_t>(digits);
+}
+
+constexpr char digitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+}  // namespace
+
 char* formatTraceFloat(char* out, float value)
 {
-    if (std::isnan(value)) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    const std::uint32_t biased = (bits >> 23) & 0xff, fraction = bits & 0x7fffff;
+    if (biased == 0xff && fraction != 0) {
         std::memcpy(out, "nan", 3);
         return out + 3;
     }
-    // Same digits as printf's "%.9g" of the value, without the cost of printf.
-    return std::to_chars(out, out + 32, value, std::chars_format::general, 9).ptr;
+    if (bits >> 31)
+        *out++ = '-';
+    if (biased == 0xff) {
+        std::memcpy(out, "inf", 3);
+        return out + 3;
+    }
+    if (biased == 0 && fraction == 0) {
+        *out = '0';
+        return out + 1;
+    }
+    // printf's "%.9g": nine significant digits, trailing zeros dropped, plain
+    // notation for exponents -4 to 8, else d.ddde+XX.
+    int x = 0;
+    const std::uint32_t digits = biased == 0 ? nineDigits(fraction, -149, x)
+                                       : nineDigits(fraction | 0x800000, static_cast<int>(biased) - 150, x);
+    char text[9];
+    text[0] = static_cast<char>('0' + digits / 100'000'000);
+    const std::uint32_t high = digits / 10'000 % 10'000, low = digits % 10'000;
+    std::memcpy(text + 1, digitPairs + 2 * (high / 100), 2);
+    std::memcpy(text + 3, digitPairs + 2 * (high % 100), 2);
+    std::memcpy(text + 5, digitPairs + 2 * (low / 100), 2);
+    std::memcpy(text + 7, digitPairs + 2 * (low % 100), 2);
+    int count = 9;
+    while (text[count - 1] == '0')
+        --count;
+    if (x < -4 || x > 8) {
+        *out++ = text[0];
+        if (count > 1) {
+            *out++ = '.';
+            std::memcpy(out, text + 1, count - 1);
+            out += count - 1;
+        }
+        *out++ = 'e';
+        *out++ = x < 0 ? '-' : '+';
+        std::memcpy(out, digitPairs + 2 * std::abs(x), 2);
+        return out + 2;
+    }
+    if (x < 0) {
+        std::memcpy(out, "0.000", 1 - x);
+        std::memcpy(out + 1 - x, text, count);
+        return out + 1 - x + count;
+    }
+    const int whole = x + 1;
+    std::memcpy(out, text, whole);
+    if (count <= whole)
+        return out + whole;
+    out[whole] = '.';
+    std::memcpy(out + whole + 1, text + whole, count - whole);
+    return out + count + 1;
 }
 
 namespace {
@@ -65,7 +216,7 @@ std::size_t formatTraceRow(char* out, std::int64_t frame, const GameState& s)
     p += length;
     *p++ = '"';
     *p++ = ',';
-    p = putInt(p, countBlackCells(s));
+    p = putInt(p, s.bannerBlackCells);
     *p++ = '\n';
     return static_cast<std::size_t>(p - out);
 }

@@ -17,9 +17,10 @@ extern const char* const traceHeader;
 // Longest possible row: 46 numbers plus the quoted banner text.
 constexpr std::size_t traceRowCapacity = 2048;
 
-// Writes one float the way the trace does: shortest "%.9g" form, which
-// round-trips a 32-bit float; "-0" for negative zero; "nan" for any
-// not-a-number. Returns the end of what was written.
+// Writes one float the way the trace does: printf's "%.9g" of its exact
+// value (nine significant digits, rounded half to even), which reads back as
+// the same 32-bit float; "-0" for negative zero; "nan" for any not-a-number.
+// Returns the end of what was written, at most 15 characters on.
 char* formatTraceFloat(char* out, float value);
 
 // Formats the row of one frame, with the line end, into `out` (at least

@@ -42,7 +42,11 @@ constexpr int bannerCells = bannerColumns * bannerRows;
 constexpr std::size_t bannerTextCapacity = 128;
 
 struct GameState {
-    GameState() { bannerText.reserve(bannerTextCapacity); }
+    GameState()
+    {
+        bannerText.reserve(bannerTextCapacity);
+        plottedText.reserve(bannerTextCapacity);
+    }
 
     // Application shell
     std::uint8_t running = 1;
@@ -94,4 +98,12 @@ struct GameState {
     float bannerBlue[bannerCells] = {};
     std::int32_t plotIndex = 0, plotColumn = 0, plotRow = 0, glyphCode = 0;
     char plotChar = 0;
+    // Cells black in all three planes, kept up by the clearing and the
+    // plotting (the planes start black).
+    std::int32_t bannerBlackCells = bannerCells;
+    // The text the planes and the plotting state were last made from by a
+    // clear and a whole plot; any other write to them leaves plottedValid 0.
+    // The text rarely changes, so most frames need not plot it again.
+    std::string plottedText;
+    std::int32_t plottedValid = 0;
 };

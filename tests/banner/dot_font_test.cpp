@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <tuple>
 
 #include "banner/banner_grid.h"
 #include "banner/dot_font.h"
+#include "match/banner_text.h"
 #include "state/game_state.h"
 
 namespace {
@@ -66,4 +69,30 @@ TEST(DotFontTest, LongTextsWrapOntoLowerRowsAndStopAtTheLastCell)
     for (int i = 0; i < bannerCells; ++i)
         ASSERT_TRUE(eights.state.bannerRed[i] == 0.5f && eights.state.bannerGreen[i] == 0.5f &&
                     eights.state.bannerBlue[i] == 0.5f);
+}
+
+TEST(DotFontTest, ShowingATextLeavesWhatAClearAndAWholePlotLeave)
+{
+    // A fresh record's planes are black; a glyph written in between must
+    // not be taken for the text last shown.
+    GameState shown, plotted;
+    for (const char* text : {"", "a", "a", pauseText, "aAb?", "aAb?", "b", "b", ""}) {
+        for (GameState* s : {&shown, &plotted}) {
+            if (std::strcmp(text, "b") == 0)
+                plotGlyph(*s, 1);
+            s->bannerText = text;
+        }
+        showBannerText(shown);
+        clearBanner(plotted);
+        plotBannerText(plotted);
+        const GameState& p = plotted;
+        EXPECT_TRUE(std::memcmp(shown.bannerRed, p.bannerRed, sizeof p.bannerRed) == 0 &&
+                    std::memcmp(shown.bannerGreen, p.bannerGreen, sizeof p.bannerGreen) == 0 &&
+                    std::memcmp(shown.bannerBlue, p.bannerBlue, sizeof p.bannerBlue) == 0)
+            << text;
+        EXPECT_EQ(shown.bannerBlackCells, countBlackCells(p)) << text;
+        EXPECT_EQ(std::make_tuple(shown.plotIndex, shown.plotColumn, shown.plotRow, shown.glyphCode, shown.plotChar),
+                  std::make_tuple(p.plotIndex, p.plotColumn, p.plotRow, p.glyphCode, p.plotChar))
+            << text;
+    }
 }

@@ -106,7 +106,7 @@ protected:
         drawScene(s, batching);
         clearBanner(s);
         plotBannerText(s);
-        drawBanner(s);
+        drawBanner(s, batching);
         finishFrame(s, game.platform);
         return {};
     }
@@ -244,7 +244,7 @@ TEST_F(RenderTest, FiguresShowTheSideThatFacesTheCamera)
     }
 }
 
-TEST_F(RenderTest, OneBatchPerMeshGivesThePixelsOfOnePrimitivePerTriangle)
+TEST_F(RenderTest, BatchedDrawingGivesThePixelsOfOnePrimitivePerTriangleAndCell)
 {
     game.state.bannerText = "         goals  3   attempts  12";
     EXPECT_TRUE(draw(MeshBatching::oneBatch).rgb == draw(MeshBatching::perTriangle).rgb) << "title view";

@@ -51,13 +51,16 @@ std::string InvariantChecker::afterFrame(const HeadlessGame& game)
         const float r = s.bannerRed[i], g = s.bannerGreen[i], b = s.bannerBlue[i];
         return ((r == 0.5f) & (g == 0.5f) & (b == 0.5f)) | ((r == 0.0f) & (g == 0.0f) & (b == 0.0f));
     };
-    int good = 0;
+    int good = 0, black = 0;
     for (int i = 0; i < bannerCells; ++i)
-        good += cellOk(i);
+        good += cellOk(i), black += s.bannerRed[i] == 0.0f;
     if (good != bannerCells)
         for (int i = 0; i < bannerCells; ++i)
             if (!cellOk(i))
                 return at(frame, "banner cell " + std::to_string(i) + " is neither grey nor black");
+    if (black != s.bannerBlackCells)
+        return at(frame, "bannerBlackCells is " + std::to_string(s.bannerBlackCells) + ", not " +
+                             std::to_string(black));
     if (s.plotIndex > 320)
         return at(frame, "plotted past the banner");
 

@@ -201,9 +201,18 @@ MeshBuilder buildStadium()
     }
     for (int sx : {-1, 1})
         longSide(mesh, sx);
-    // The base under everything, on the same grid as the walls above it.
-    tile(mesh, [](double x, double y) { return Point{x, y, baseZ}; },
-         {-outerX, -sideEdgeX, sideEdgeX, outerX}, {outerY(-1), -boardsY, boardsY, outerY(1)},
-         [](double, double) { return white; });
+    // The base under everything, on the same grid as the walls above it. It
+    // shows only through cracks: under the stands and towers, and at the -y
+    // end, where the grass stops 0.01 short of the boards, through that gap
+    // onto a thin band. Under the rest of the grass it would only be
+    // rasterised and hidden, so it is left out there.
+    const auto base = [](double x, double y) { return Point{x, y, baseZ}; };
+    tile(mesh, base, {-outerX, -sideEdgeX, sideEdgeX, outerX}, {outerY(-1), -boardsY, boardsY, outerY(1)},
+         [](double x, double y) -> std::optional<Colour> {
+             if (std::abs(x) < sideEdgeX && std::abs(y) < boardsY)
+                 return std::nullopt;
+             return white;
+         });
+    tile(mesh, base, {-sideEdgeX, sideEdgeX}, {-boardsY, -boardsY + 0.5}, [](double, double) { return white; });
     return mesh;
 }

@@ -236,8 +236,10 @@ void SdlPlatform::openAudio()
         return;
     }
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        // The audio subsystem stays up until SDL_Quit: shutting it down here
+        // would wait for SDL's device watcher thread, about 100 ms before
+        // the first frame.
         playingWithoutMusic(sdlProblem("no sound device"));
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     Uint16 format = 0;
