@@ -27,16 +27,20 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{t += $1} END {pri
 rows() { if [ -f "$1" ]; then echo $(($(wc -l <"$1") - 1)); else echo 0; fi; }
 
 cd "$work"
-starts=() per_frame=()
+ups=() starts=() per_frame=()
 for run in $(seq "$runs"); do
     rm -f trace.csv
     begin=$(date +%s%N)
     "$binary" --windowed --trace trace.csv >/dev/null 2>game.err &
     game_pid=$!
-    until [ "$(rows trace.csv)" -ge 1 ]; do
+    # The header is written once the window is up, the first row after the
+    # first frame.
+    until [ -s trace.csv ]; do
         kill -0 "$game_pid" 2>/dev/null || { echo "the game ended early: $(cat game.err)"; exit 1; }
         sleep 0.001
     done
+    header=$(( ($(date +%s%N) - begin) / 1000000 ))
+    until [ "$(rows trace.csv)" -ge 1 ]; do sleep 0.001; done
     first=$(( ($(date +%s%N) - begin) / 1000000 ))
     sleep 1
     cpu0=$(cpu_ns "$game_pid") rows0=$(rows trace.csv)
@@ -45,8 +49,10 @@ for run in $(seq "$runs"); do
     kill -TERM "$game_pid" && wait "$game_pid"
     game_pid=""
     frame=$(awk -v c=$((cpu1 - cpu0)) -v n=$((rows1 - rows0)) 'BEGIN {printf "%.2f", c / n / 1e6}')
-    echo "run $run: first frame after $first ms; $frame ms of CPU per frame over $((rows1 - rows0)) frames"
-    starts+=("$first") per_frame+=("$frame")
+    echo "run $run: window up after $header ms, first frame after $first ms;" \
+        "$frame ms of CPU per frame over $((rows1 - rows0)) frames"
+    ups+=("$header") starts+=("$first") per_frame+=("$frame")
 done
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-echo "median: first frame after $(median "${starts[@]}") ms, $(median "${per_frame[@]}") ms of CPU per frame"
+echo "median: window up after $(median "${ups[@]}") ms, first frame after $(median "${starts[@]}") ms," \
+    "$(median "${per_frame[@]}") ms of CPU per frame"
