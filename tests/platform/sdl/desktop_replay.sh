@@ -16,8 +16,14 @@ window=$main screen_shows 2 resized banner
 play() { xdotool "$@"; sleep 0.15; }
 play key Return
 # Carry the ball to the left, then shoot: the shot draws from rand().
-play keydown Left && sleep 3 && play keyup Left
-play key s && sleep 1
+# Held until the player has carried the ball for a while: a busy machine
+# merges the key's repeats, so the time it takes varies.
+play keydown Left
+wait_until 15 trace_is desktop.csv ballHolder 1 || fail "the player never reached the ball"
+sleep 1 && play keyup Left
+play key s
+wait_until 10 trace_is desktop.csv ballInFlight 1 || fail "S took no shot"
+sleep 1
 play key Up Up Down a
 play key --delay 40 Right Right p && sleep 1.3
 play key p m
