@@ -34,6 +34,7 @@ const Scenario scenarios[] = {
     {"keeper_pause.script", 256, 170260834610255212ull},
     {"match.script", 3860, 5002409115228363067ull},
     {"over_the_bar.script", 101, 17575533783954578147ull},
+    {"player2_carries.script", 120, 14906767801450744579ull},
     {"pause_while_carrying.script", 90, 3074884968297967765ull},
     {"pass.script", 66, 12595648549888850579ull},
     {"two_endings.script", 106, 11020888979795553148ull},
