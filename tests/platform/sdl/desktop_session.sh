@@ -48,7 +48,7 @@ run_game() {
 }
 start_game() { # start_game ARGS...: the game, its window (main) up and focused
     run_game "$@"
-    main=$(await_window '^Brightwicket$' 10) || fail "no window named Brightwicket"
+    main=$(await_window '^Brightwicket$' 20) || fail "no window named Brightwicket"
     wait_until 2 focus_is "$main" || fail "the game window does not have the keyboard focus"
 }
 ends_within() { # ends_within SECONDS STATUS WHY
