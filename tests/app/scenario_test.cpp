@@ -30,6 +30,7 @@ struct Scenario {
 
 const Scenario scenarios[] = {
     {"every_key.script", 430, 1737787666636934368ull},
+    {"beside_the_mouth.script", 270, 8068435909152907156ull},
     {"first_dribble.script", 42, 5970155560021942321ull},
     {"keeper_pause.script", 256, 170260834610255212ull},
     {"match.script", 3860, 5002409115228363067ull},
