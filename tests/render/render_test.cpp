@@ -134,28 +134,6 @@ TEST_F(RenderTest, EveryFramePresentedWithTheWholeViewAndTheStatesSwitchedOff)
     many.stop();
 }
 
-TEST_F(RenderTest, WorldOriginOnTheCentrePixelsAndEqualDepthReplaces)
-{
-    setUpFrame(game.state);
-    // A square facing the eye around the origin, one pixel each way, drawn
-    // twice at the same depth.
-    const float across = 30 * 1.0264f * 2 / width, up = 30 * 0.57735f * 2 / height;
-    for (const Rgb colour : {Rgb{255, 0, 0}, Rgb{0, 0, 255}}) {
-        glColor4f(colour[0] / 255.0f, 0, colour[2] / 255.0f, 1);
-        glBegin(GL_QUADS);
-        for (const auto& [sx, sy] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}})
-            glVertex3f(sx * across, sy * up * 0.5f, sy * up * 0.8660254f);
-        glEnd();
-    }
-    finishFrame(game.state, game.platform);
-    const Picture picture;
-    for (int y = height / 2 - 3; y < height / 2 + 3; ++y)
-        for (int x = width / 2 - 3; x < width / 2 + 3; ++x)
-            EXPECT_EQ(picture.at(x, y) == (Rgb{0, 0, 255}),
-                      (x == width / 2 - 1 || x == width / 2) && (y == height / 2 - 1 || y == height / 2))
-                << x << ", " << y;
-}
-
 TEST_F(RenderTest, TitleViewShowsBannerSkyAndTheWholePitch)
 {
     ASSERT_TRUE(game.turn());
