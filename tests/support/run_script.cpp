@@ -32,12 +32,9 @@ ScriptRun runScript(std::string_view script, std::int64_t frames, const FrameObs
 
 std::string scenario(std::string_view name)
 {
-    const std::string path = std::string(BRIGHTWICKET_TEST_SCRIPTS) + "/" + std::string(name);
-    std::ifstream in(path);
-    EXPECT_TRUE(in.good()) << "cannot read " << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::string text = readFile(std::string(BRIGHTWICKET_TEST_SCRIPTS) + "/" + std::string(name));
+    EXPECT_FALSE(text.empty()) << "cannot read the scenario " << name;
+    return text;
 }
 
 std::filesystem::path freshTempFolder()
