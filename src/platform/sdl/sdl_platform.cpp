@@ -62,6 +62,13 @@ extern "C" int onDisplayLost(Display*)
     _exit(1);
 }
 
+// Waits poll every few milliseconds instead of sleeping in SDL's event wait:
+// on X that wait answers every event it sees with a wake-up message to the
+// window over a second connection, and when the window is destroyed first
+// (Escape, then the shutdown) the error comes back as SDL closes that
+// connection, to Xlib's handler, which ends the process with status 1.
+constexpr Uint32 waitStepMs = 10;
+
 bool isLeftButtonOn(const SDL_MouseButtonEvent& event, std::uint32_t windowId)
 {
     return event.button == SDL_BUTTON_LEFT && event.windowID == windowId;
@@ -266,7 +273,7 @@ void SdlPlatform::takeFirstMessage()
     const Uint64 giveUp = SDL_GetTicks64() + 2000;
     pumpEvents();
     while (!windowMapped && SDL_GetTicks64() < giveUp) {
-        SDL_WaitEventTimeout(nullptr, 50);
+        SDL_Delay(waitStepMs);
         pumpEvents();
     }
 }
@@ -408,7 +415,7 @@ bool SdlPlatform::holdsPlayback() const
 
 void SdlPlatform::waitForControls()
 {
-    SDL_WaitEventTimeout(nullptr, 50);
+    SDL_Delay(waitStepMs);
     pumpEvents();
 }
 
