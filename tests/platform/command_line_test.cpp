@@ -20,7 +20,6 @@
 
 #include <png.h>
 
-#include "platform/sdl/desktop_run.h"
 #include "support/run_script.h"
 
 namespace fs = std::filesystem;
@@ -67,9 +66,6 @@ protected:
 
     const fs::path dir = freshTempFolder();
 };
-
-// The desktop game is the same program without --headless.
-using DesktopCommandLineTest = CommandLineTest;
 
 // No EGL vendor at all: what a machine without Mesa's EGL looks like.
 const char* const noEgl = "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json";
@@ -147,6 +143,10 @@ TEST_F(CommandLineTest, RefusalsAreOneLineAndMakeNothing)
         {outputs, "no display", 1, noDisplay},
         {outputs, "run it headless: brightwicket --headless", 1, badDisplay},
         {"--fullscreen", "unknown option '--fullscreen'", 2, noDisplay},
+        {"--windowed --record", "--record needs a file name", 2, noDisplay},
+        {"--trace --windowed", "--trace needs a file name", 2, noDisplay},
+        {"--trace a --trace b", "--trace is given twice", 2, noDisplay},
+        {"--watch " + q(script) + " --record x", "leave out --record", 2, noDisplay},
         {"--record /nonexistent/dir/x", "cannot write --record", 2, badDisplay},
         {"--record " + q(dir / "a") + " --trace " + q(dir / "." / "a"), "are the same file", 2, badDisplay},
         {"--watch " + q(bad), "bad.script:2: unknown event 'jump'", 2, badDisplay},
@@ -266,17 +266,4 @@ TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
     const png_image first = readPng(early).first;
     EXPECT_EQ(std::pair(first.width, first.height), std::pair(1920u, 1080u));
     EXPECT_FALSE(fs::exists(late));
-}
-
-TEST_F(DesktopCommandLineTest, ParsesItsOptions)
-{
-    DesktopOptions o;
-    EXPECT_EQ(parseDesktopArguments({"--windowed", "--record", "a.script", "--trace", "-"}, o), "");
-    EXPECT_TRUE(o.windowed);
-    EXPECT_EQ(o.recordPath, "a.script");
-    EXPECT_EQ(o.tracePath, "-");
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--frames", "3"}, {"--record"}, {"--trace", "--windowed"}, {"--trace", "a", "--trace", "b"},
-             {"--record", "x", "--trace", "x"}, {"--watch", "a", "--record", "b"}})
-        EXPECT_NE(parseDesktopArguments(bad, o), "") << bad[0];
 }
