@@ -170,8 +170,7 @@ def play(browser, site):
     expect(sky >= title[0] * 60 and grey >= title[0] * 20 and black >= 2000 and not shirts,
            f"title: {sky} sky, {grey} grey and {black} black banner pixels, {shirts} shirt pixels")
     expect(browser.js(CURSOR) == "none", "the cursor shows over the game")
-    print(f"ok: title view ({sky} sky, {grey} grey, {black} black banner pixels), "
-          f"first frame after {first_frame:.0f} ms")
+    print(f"ok: title view ({sky} sky, {grey} grey, {black} black banner pixels), first frame {first_frame:.0f} ms")
 
     browser.press("Enter")
     browser.wait("Enter did not bring the match view", lambda: count(browser.screenshot("match"), SHIRT)[0] > 20)
@@ -267,8 +266,7 @@ def main():
     shots = os.path.join(folder, "..", "web-test")
     os.makedirs(shots, exist_ok=True)
     work = tempfile.mkdtemp(prefix="bw-web.")
-    site_folder = os.path.join(work, "site")
-    shutil.copytree(folder, site_folder)
+    site_folder = shutil.copytree(folder, os.path.join(work, "site"))
     handler = lambda *a: type("Quiet", (http.server.SimpleHTTPRequestHandler,),
                               {"log_message": lambda *_: None})(*a, directory=site_folder)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
