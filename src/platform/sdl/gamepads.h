@@ -2,13 +2,13 @@
 // The pads connected to the desktop, through SDL's game controller API and
 // its mapping database: picked up and dropped as they come and go, all of
 // them playing the one team, their buttons and sticks read as keys
-// (pad_keys.h).
+// (platform/pad_keys.h).
 
 #include <SDL.h>
 
 #include <array>
 
-#include "platform/sdl/pad_keys.h"
+#include "platform/pad_keys.h"
 
 class Gamepads {
 public:

@@ -4,6 +4,7 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -36,6 +37,19 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void* platform)
 {
     const BrowserKey key{event->key, event->code, event->altKey != 0};
     return static_cast<WebPlatform*>(platform)->pressKey(key, event->ctrlKey != 0 || event->metaKey != 0);
+}
+
+// The standard gamepad layout's button numbers of the buttons the game uses.
+constexpr std::pair<int, PadButton> standardButtons[] = {
+    {0, PadButton::south}, {1, PadButton::east}, {2, PadButton::west}, {3, PadButton::north},
+    {8, PadButton::back}, {9, PadButton::start}, {4, PadButton::leftShoulder},
+    {12, PadButton::dpadUp}, {13, PadButton::dpadDown}, {14, PadButton::dpadLeft}, {15, PadButton::dpadRight},
+};
+
+// An axis of the Gamepad API, -1..1, on SDL's scale as PadKeys takes it.
+int stickAxis(double value)
+{
+    return static_cast<int>(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0));
 }
 
 bool isGameKey(int code)
@@ -95,24 +109,31 @@ void WebPlatform::pollGamepads()
 {
     if (watched || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS)
         return;
-    std::uint32_t held = 0;
+    // The browser keeps the pads' state, not their changes: each poll tells
+    // PadKeys all of it, and it makes key-downs of what went down.
+    const auto ms = static_cast<std::int64_t>(emscripten_get_now());
+    const auto post = [this](const std::optional<PadPress>& press) {
+        if (press)
+            queue(Message{MessageKind::keyDown, MessageTarget::mainWindow, press->code});
+    };
+    std::uint32_t seen = 0;
     EmscriptenGamepadEvent pad;
-    for (int i = 0, count = emscripten_get_num_gamepads(); i < count; ++i) {
+    for (int i = 0, count = std::min(emscripten_get_num_gamepads(), 32); i < count; ++i) {
         // Only the standard layout says which button is which.
         if (emscripten_get_gamepad_status(i, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected ||
             std::strcmp(pad.mapping, "standard") != 0)
             continue;
-        for (std::size_t k = 0; k < padKeys.size(); ++k)
-            if (padKeys[k].button < pad.numButtons && pad.digitalButton[padKeys[k].button])
-                held |= 1u << k;
-        if (pad.numAxes >= 2) {  // the left stick: the first four keys, the arrows
-            const double x = pad.axis[0], y = pad.axis[1];
-            held |= (y < -0.5 ? 1u : 0u) | (y > 0.5 ? 2u : 0u) | (x < -0.5 ? 4u : 0u) | (x > 0.5 ? 8u : 0u);
-        }
+        seen |= 1u << i;
+        for (const auto& [number, button] : standardButtons)
+            post(padKeys.button(i, button, number < pad.numButtons && pad.digitalButton[number], ms));
+        if (pad.numAxes >= 2)
+            post(padKeys.stick(i, stickAxis(pad.axis[0]), stickAxis(pad.axis[1]), ms));
     }
-    padRepeat.update(held, emscripten_get_now(), [this](int code) {
-        queue(Message{MessageKind::keyDown, MessageTarget::mainWindow, code});
-    });
+    for (int i = 0; i < 32; ++i)
+        if ((padsSeen & ~seen) >> i & 1u)
+            padKeys.drop(i, ms);
+    padsSeen = seen;
+    post(padKeys.due(ms));
 }
 
 void WebPlatform::keepDisplayAwake(bool awake)

@@ -9,9 +9,9 @@
 #include <deque>
 #include <vector>
 
+#include "platform/pad_keys.h"
 #include "platform/platform.h"
 #include "platform/web/key_map.h"
-#include "platform/web/pad_keys.h"
 #include "replay/script.h"
 
 class WebPlatform : public Platform {
@@ -62,7 +62,8 @@ private:
     int cursorCounter = 0;
     int width = 0, height = 0;
     bool framePresented = false;
-    PadRepeat padRepeat;
+    PadKeys padKeys;
+    std::uint32_t padsSeen = 0;  // bit i: pad i was connected at the last poll
     bool watched = false;
     std::vector<ScriptEvent> script;
     std::size_t posted = 0;

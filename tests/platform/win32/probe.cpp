@@ -1,5 +1,5 @@
 // Looks at the game from beside it, under the same wineserver, for the Wine
-// smoke test. Prints one line and exits 0 when what it checks holds:
+// smoke test. Prints what it found and exits 0 when it holds:
 //   probe menu       the MENU dialog is shown with the core's two texts; the
 //                    line gives the centre of its OK button on the screen
 //   probe icons EXE  both icon groups hold every size once in 8-bit and once
@@ -10,7 +10,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -22,12 +21,10 @@
 
 namespace {
 
-int say(int status, const char* format, ...)
+template <class... Args>
+int say(int status, const char* format, Args... args)
 {
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
+    std::printf(format, args...);
     return status;
 }
 

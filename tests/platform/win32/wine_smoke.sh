@@ -1,20 +1,15 @@
 #!/usr/bin/env bash
-# wine_smoke.sh BUILD_DIR (the windows preset's): the Windows program under
-# Wine on a virtual screen. Its icons and About icon pass the probe; the window
-# covers the screen; the title shows sky, the grey banner with black text and
-# no red shirts; Enter brings the red shirts; M opens MENU with the game's two
-# texts; OK closes it; Escape ends the program with status 0 within 5 s.
-# Screenshots and logs go to BUILD_DIR/wine-smoke, the Wine prefix (made once)
-# to BUILD_DIR/wine-prefix.
+# wine_smoke.sh BUILD_DIR (the windows preset's): the Windows program under Wine on a virtual
+# screen (README: The Wine smoke test). Screenshots and logs go to BUILD_DIR/wine-smoke, the
+# Wine prefix (made once) to BUILD_DIR/wine-prefix.
 build=$(cd "$1" && pwd) artifacts=$build/wine-smoke
 export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
 # No Mono or Gecko installers: there is no network, and nothing needs them.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 . "$(dirname "$0")/../sdl/desktop_session.sh"
 
-# The prefix first, once and serially. Without a window manager Wine must
-# place and focus its windows itself ("Managed" off); otherwise it waits for
-# one at every window it hides.
+# The prefix first, once and serially. Without a window manager Wine must place and focus its
+# windows itself ("Managed" off); otherwise it waits for one at every window it hides.
 if [ ! -f "$WINEPREFIX/.bw-ready" ]; then
     rm -rf "$WINEPREFIX"
     echo "wine smoke: making the Wine prefix"

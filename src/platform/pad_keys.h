@@ -3,7 +3,8 @@
 // key-downs of the keys they stand for, and whatever is held repeats like a
 // held key. Knows nothing of SDL: it is told of button and stick changes with
 // the time in milliseconds, so any layer with pads (and a test with a fake
-// clock) can drive it.
+// clock) can drive it: the desktop's SDL events and the browser's polled
+// gamepads alike.
 
 #include <array>
 #include <cstdint>

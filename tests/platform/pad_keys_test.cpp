@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/input.h"
-#include "platform/sdl/pad_keys.h"
+#include "platform/pad_keys.h"
 
 TEST(PadKeysTest, ButtonsAndStickPressKeysThatRepeatWhileHeld)
 {
