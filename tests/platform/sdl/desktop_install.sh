@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Set-up with none of the packages: the dry run lists them; without root or
-# sudo one line says what to do. cmake --install lays the game out where a
-# desktop finds it, and the launcher keeps the caller's file names meaning the
-# caller's files.
+# install-deps with none of the packages and no root; cmake --install laying
+# the game out for a desktop; the launcher keeping the caller's file names.
 . "$(dirname "$0")/desktop_session.sh"
 
 deps="$(dirname "$0")/../../../scripts/install-deps"
@@ -42,4 +40,3 @@ for args in "--screenshot 5" "--trace --size 4x4" "--script" "--trace ''"; do
     cmp -s launcher.err game.err || fail "$args: $(cat launcher.err) is not $(cat game.err)"
 done
 [ "$(ls)" = "$(printf 'game.err\nlauncher.err\nout.csv\nstart.script')" ] || fail "stray files: $(ls)"
-echo "desktop install: ok"

@@ -2,8 +2,7 @@
 // starts the match, runs the player with its stick, passes, opens and closes
 // the MENU dialog, and is pulled out while the game goes on; the recording of
 // the session replays headless to the same trace. A virtual pad lives only in
-// the process that makes it, so this program runs the game loop itself, on the
-// display xvfb-run gives it.
+// the process that makes it, so this program runs the game loop itself.
 
 #include <gtest/gtest.h>
 
@@ -31,20 +30,19 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
     const auto state = std::make_unique<GameState>();
     std::string csv = std::string(traceHeader) + "\n";
     std::vector<float> player1x;  // after every frame
-    // Plays turns until `done` holds, at most `limit` of them.
-    const auto playUntil = [&](int limit, const std::function<bool(const GameState&)>& done) {
+    // Plays `limit` turns, or fewer once `done` holds.
+    const auto play = [&](int limit, const std::function<bool(const GameState&)>& done = nullptr) {
         for (int i = 0; i < limit && state->running == 1; ++i) {
             if (mainLoopTurn(*state, platform)) {
                 char row[traceRowCapacity];
                 csv.append(row, formatTraceRow(row, static_cast<std::int64_t>(player1x.size()) + 1, *state));
                 player1x.push_back(state->player1.x);
             }
-            if (done(*state))
+            if (done && done(*state))
                 return true;
         }
         return false;
     };
-    const auto play = [&](int turns) { playUntil(turns, [](const GameState&) { return false; }); };
     ASSERT_TRUE(platform.openDisplay("x11")) << platform.problem();
     ASSERT_TRUE(startUp(*state, platform)) << platform.problem();
     std::srand(1);
@@ -56,14 +54,14 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
     SDL_Joystick* pad = SDL_JoystickOpen(index);
     const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
     // SDL reads no pad for a game whose windows lack the keyboard focus.
-    ASSERT_TRUE(playUntil(60, [&](const GameState&) {
+    ASSERT_TRUE(play(60, [&](const GameState&) {
         return SDL_GameControllerFromInstanceID(id) != nullptr && SDL_GetKeyboardFocus() != nullptr;
     })) << "the pad was not picked up";
 
     // Holds a button until `done`, then lets it go.
     const auto press = [&](SDL_GameControllerButton button, const std::function<bool(const GameState&)>& done) {
         SDL_JoystickSetVirtualButton(pad, button, 1);
-        const bool happened = playUntil(10, done);
+        const bool happened = play(10, done);
         SDL_JoystickSetVirtualButton(pad, button, 0);
         play(2);
         return happened;

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A session played by xdotool in a resized window, its MENU dialog closed with
-# Space, ended by SIGTERM: its recording replays headless, and watched in the
-# window, to the very same trace.
+# A session played in a resized window and ended by SIGTERM: its recording
+# replays headless, and watched in the window, to the very same trace.
 . "$(dirname "$0")/desktop_session.sh"
 
 cd "$work"
@@ -15,9 +14,8 @@ wait_until 2 sh -c "xdotool getwindowgeometry $main | grep -q 960x600" || fail "
 window=$main screen_shows 2 resized banner
 play() { xdotool "$@"; sleep 0.15; }
 play key Return
-# Carry the ball to the left, then shoot: the shot draws from rand().
-# Held until the player has carried the ball for a while: a busy machine
-# merges the key's repeats, so the time it takes varies.
+# Left is held until the player carries the ball (a busy machine merges its
+# repeats), then S shoots, drawing from rand().
 play keydown Left
 wait_until 15 trace_is desktop.csv ballHolder 1 || fail "the player never reached the ball"
 sleep 1 && play keyup Left
@@ -40,7 +38,6 @@ for event in enter left a menu-ok escape close; do
     grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
 done
 [ "$(grep -c '^[0-9]* s$' session.script)" = 2 ] || fail "Shift+S is not S, or Alt+A was not dropped"
-column desktop.csv ballInFlight | grep -qx 1 || fail "no shot was taken"
 turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
 "$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
     fail "the recording does not replay"
@@ -58,7 +55,6 @@ xdotool keyup Right && sleep 0.5
 cmp watch.csv replay.csv || fail "the watched trace differs from the replay's"
 kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
 xdotool key Escape
-# The status is not checked here: now and then the watching ends with status
-# 1 and no message, a fault not yet explained (the trace above is whole).
+# Only the time is checked: now and then the watching ends with status 1 and
+# no message, a fault not yet explained (the trace above is whole).
 wait_until 5 sh -c "! kill -0 $game_pid" || fail "the game did not exit within 5 s after Escape ended the watching"
-echo "desktop replay: ok ($(($(wc -l <replay.csv) - 1)) frames, the same recorded, replayed and watched)"

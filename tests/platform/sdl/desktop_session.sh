@@ -1,7 +1,6 @@
 # Shared by the desktop tests and the Wine smoke test: a private Xvfb display,
-# the game on it, waits with deadlines, screenshots and their pixels, and
-# clean-up of everything on exit. CTest gives the desktop tests BW_BINARY,
-# BW_BUILD_DIR and BW_ARTIFACTS (a folder for screenshots).
+# the game on it, waits with deadlines, screenshots and their pixels, clean-up
+# on exit. CTest gives BW_BINARY, BW_BUILD_DIR and BW_ARTIFACTS (screenshots).
 set -u
 work=$(mktemp -d "${TMPDIR:-/tmp}/bw-desktop.XXXXXX")
 artifacts=${artifacts:-$BW_ARTIFACTS/$(basename "$0" .sh)}
@@ -25,8 +24,7 @@ told() { says "$1" || fail "the game should say ${1:+one line matching }${1:-not
 wait_until() { # wait_until SECONDS COMMAND...: polls every 0.1 s
     local deadline=$(($(date +%s%N) + $1 * 1000000000))
     until "${@:2}" >/dev/null 2>&1; do
-        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
-        sleep 0.1
+        [ "$(date +%s%N)" -lt "$deadline" ] && sleep 0.1 || return 1
     done
 }
 
@@ -51,21 +49,21 @@ start_game() { # start_game ARGS...: the game, its window (main) up and focused
     main=$(await_window '^Brightwicket$' 20) || fail "no window named Brightwicket"
     wait_until 2 focus_is "$main" || fail "the game window does not have the keyboard focus"
 }
-ends_within() { # ends_within SECONDS STATUS WHY
+ends_within() { # ends_within SECONDS STATUS WHY [LINE]: having said only LINE, if given
     local status=0
     wait_until "$1" sh -c "! kill -0 $game_pid" || fail "the game did not exit within $1 s $3"
     wait "$game_pid" || status=$?
     game_pid=""
     [ "$status" = "$2" ] || fail "exit status $status $3"
+    [ $# = 3 ] || told "$4"
 }
 install_game() {
     prefix=$work/prefix
     cmake --install "$BW_BUILD_DIR" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "cmake --install"
 }
 
-# x11 class WINDOW | destroy WINDOW | cursor: what the X server knows of a
-# window's class, another client destroying it, or whether the cursor it would
-# draw now has a pixel that can be seen ("shown" or "hidden").
+# x11 class WINDOW | cursor: a window's class, or whether the cursor drawn now
+# has a pixel that can be seen ("shown" or "hidden").
 x11() {
     python3 - "$@" <<'PY'
 import ctypes as c, sys
@@ -75,8 +73,6 @@ d = c.c_void_p(x.XOpenDisplay(None))
 if sys.argv[1] == "class":
     hint = (c.c_char_p * 2)()
     x.XGetClassHint(d, c.c_ulong(int(sys.argv[2])), hint) and print(hint[1].decode())
-elif sys.argv[1] == "destroy":
-    x.XDestroyWindow(d, c.c_ulong(int(sys.argv[2])))
 else:
     class Image(c.Structure):  # XFixesCursorImage, as far as the pixels
         _fields_ = [("xy", c.c_short * 2), ("w", c.c_ushort), ("h", c.c_ushort), ("hot", c.c_ushort * 2),

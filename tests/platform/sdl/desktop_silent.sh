@@ -14,6 +14,4 @@ xdotool key z
 wait_until 2 trace_is trace.csv musicState 4 || fail "Z did not switch the silent music off"
 screen_shows 2 stretched grass banner
 xdotool key alt+F4
-ends_within 2 0 "after Alt+F4"
-told '^brightwicket: no sound device .*; the game plays on without music$'
-echo "desktop silent: ok"
+ends_within 2 0 "after Alt+F4" '^brightwicket: no sound device .*; the game plays on without music$'
