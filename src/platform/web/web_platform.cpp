@@ -112,9 +112,10 @@ void WebPlatform::pollGamepads()
     // The browser keeps the pads' state, not their changes: each poll tells
     // PadKeys all of it, and it makes key-downs of what went down.
     const auto ms = static_cast<std::int64_t>(emscripten_get_now());
+    // As on the desktop, South or Start presses the MENU dialog's OK.
     const auto post = [this](const std::optional<PadPress>& press) {
         if (press)
-            queue(Message{MessageKind::keyDown, MessageTarget::mainWindow, press->code});
+            queue(padMessage(*press, menuShown));
     };
     std::uint32_t seen = 0;
     EmscriptenGamepadEvent pad;

@@ -249,7 +249,12 @@ def gamepad(browser, site):
     browser.js("pad.axes[0] = -1")  # the left stick held left: one press (3 pixels), then repeats
     browser.wait("the left stick held did not move the player on",
                  lambda: player_x(browser.screenshot("pad")) < start - 20)
-    print("ok: a gamepad's Start starts the match, its left stick held moves the player on")
+    for button, shown in ((4, True), (0, False)):  # the left shoulder is M; South presses OK in the dialog
+        browser.js(f"pad.buttons[{button}].pressed = true")
+        browser.wait(f"pad button {button} did not {'open' if shown else 'close'} the MENU dialog",
+                     MENU_OPEN if shown else "!" + MENU_OPEN)
+        browser.js(f"pad.buttons[{button}].pressed = false")
+    print("ok: a gamepad's Start starts the match, its left stick held moves the player on, M and OK work the MENU")
 
 
 def no_webgl(browser, site):
