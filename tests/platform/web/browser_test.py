@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""browser_test.py WEB_FOLDER [HEADLESS_BINARY]: the browser game played as a person would, in headless
+"""browser_test.py WEB_FOLDER HEADLESS_BINARY: the browser game played as a person would, in headless
 Chromium driven over the DevTools protocol on a pipe (Python's standard library only), and its pictures
 compared with the headless runner's (README: The browser test)."""
 import base64, http.server, json, os, pathlib, re, select, shutil, subprocess, sys, tempfile, threading, time
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
 # The shirts' lit side (the defenders' boots share it) and shaded side.
-SKY, SHIRT, SHADED_SHIRT = (0, 232, 255), (205, 23, 17), (169, 18, 9)
+SHIRT, SHADED_SHIRT = (205, 23, 17), (169, 18, 9)
 LIMIT = 10  # seconds for any one step: screenshots get slow on a busy machine
 KEY_CODES = {"Enter": 13, "Escape": 27, "ArrowLeft": 37}  # the letters' codes are their capitals'
 MENU_OPEN = "document.getElementById('menu').open"
@@ -163,14 +163,9 @@ def play(browser, site):
     browser.open(site + "index.html")
     first_frame = browser.js("Module.firstFrameMs")
     browser.wait("fewer than 10 turns", TURNS + " >= 10")
-    title = browser.screenshot("title")
-    sky = count(title, SKY, 60, 140)[0]
-    grey = count(title, (128, 128, 128), 0, 40)[0] + count(title, (127, 127, 127), 0, 40)[0]
-    black, shirts = count(title, (0, 0, 0), 0, 40)[0], count(title, SHIRT)[0]
-    expect(sky >= title[0] * 60 and grey >= title[0] * 20 and black >= 2000 and not shirts,
-           f"title: {sky} sky, {grey} grey and {black} black banner pixels, {shirts} shirt pixels")
+    browser.screenshot("title")  # compared with the headless runner's title below
     expect(browser.js(CURSOR) == "none", "the cursor shows over the game")
-    print(f"ok: title view ({sky} sky, {grey} grey, {black} black banner pixels), first frame {first_frame:.0f} ms")
+    print(f"ok: title view without a cursor, first frame {first_frame:.0f} ms")
 
     browser.press("Enter")
     browser.wait("Enter did not bring the match view", lambda: count(browser.screenshot("match"), SHIRT)[0] > 20)
@@ -281,8 +276,7 @@ def main():
     browser = Browser(work, shots)
     try:
         play(browser, site)
-        if len(sys.argv) > 2:
-            compare_pictures(browser, site, os.path.abspath(sys.argv[2]), site_folder)
+        compare_pictures(browser, site, os.path.abspath(sys.argv[2]), site_folder)
         gamepad(browser, site)
         no_webgl(browser, site)
     finally:
