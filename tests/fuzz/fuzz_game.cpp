@@ -1,6 +1,6 @@
-// Feeds any byte string to the game as a stream of messages (every key code,
-// close requests, dialog clicks, in any order and density) and checks after
-// every frame what the rules promise.
+// Feeds any byte string to the script reader, and to the game as a stream of
+// messages (every key code, close requests, dialog clicks, in any order and
+// density), and checks after every frame what the rules promise.
 
 #include <cstdint>
 #include <cstdio>
@@ -36,6 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // bytes are decoded as messages.
     const Script script =
         parseScript(std::string_view(reinterpret_cast<const char*>(data), size), "input");
+    // The script reader refuses anything else in one line naming the line.
+    if (!script.error.empty() && (script.error.find('\n') != std::string::npos || !script.error.starts_with("input:")))
+        std::abort();
     const std::vector<ScriptEvent> events =
         script.error.empty() && !script.events.empty() ? script.events : messagesFromBytes(data, size, true);
     // Long enough after the last message for a shot to land and a pause to
