@@ -16,8 +16,6 @@
 #include <thread>
 #include <vector>
 
-#include <png.h>
-
 #include "support/run_script.h"
 
 namespace fs = std::filesystem;
@@ -67,22 +65,6 @@ protected:
 
 // No EGL vendor at all: what a machine without Mesa's EGL looks like.
 const char* const noEgl = "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json";
-
-// A PNG file's header (all zero when it cannot be read) and its pixels as RGB.
-std::pair<png_image, std::vector<std::uint8_t>> readPng(const fs::path& path)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    std::vector<std::uint8_t> pixels;
-    if (png_image_begin_read_from_file(&image, path.c_str())) {
-        const png_uint_32 stored = image.format;
-        image.format = PNG_FORMAT_RGB;
-        pixels.resize(PNG_IMAGE_SIZE(image));
-        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-        image.format = stored;
-    }
-    return {image, pixels};
-}
 
 }  // namespace
 
@@ -229,7 +211,7 @@ TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
                           " --screenshot " + q("4:" + b.string()) + " --screenshot " + q("2:" + again.string()));
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.err, "");
-    const auto [image, pixels] = readPng(a);
+    const auto [image, pixels] = readPng(a, PNG_FORMAT_RGB);
     ASSERT_EQ(std::pair(image.width, image.height), std::pair(320u, 180u));
     EXPECT_EQ(image.format, PNG_FORMAT_RGB);
     // Title frames: the banner's grey along the top, sky below it.
@@ -240,7 +222,7 @@ TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
     EXPECT_TRUE(at(160, 1) == 0x7f7f7f || at(160, 1) == 0x808080) << std::hex << at(160, 1);
     EXPECT_EQ(at(160, 30), 0x00e8ff);
     EXPECT_EQ(readFile(a), readFile(again));
-    EXPECT_EQ(readPng(b).second, pixels) << "the title does not change";
+    EXPECT_EQ(readPng(b, PNG_FORMAT_RGB).pixels, pixels) << "the title does not change";
 
     // Full HD without --size. Escape on turn 4 ends the run after frame 3:
     // the trace has its rows, the screenshots reached are written, and the
@@ -250,7 +232,7 @@ TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
                 q(trace) + " --screenshot " + q("6:" + late.string()) + " --screenshot " + q("2:" + early.string()),
             1, "ended after frame 3, before screenshot frame 6", "");
     EXPECT_EQ(lines(readFile(trace)), 1 + 3);
-    const png_image first = readPng(early).first;
+    const png_image first = readPng(early, PNG_FORMAT_RGB).header;
     EXPECT_EQ(std::pair(first.width, first.height), std::pair(1920u, 1080u));
     EXPECT_FALSE(fs::exists(late));
 }

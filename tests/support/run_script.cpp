@@ -51,3 +51,19 @@ std::string readFile(const std::filesystem::path& path)
     text << in.rdbuf();
     return text.str();
 }
+
+PngPicture readPng(const std::filesystem::path& path, png_uint_32 format)
+{
+    PngPicture picture{};
+    png_image& image = picture.header;
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str())) {
+        const png_uint_32 stored = image.format;
+        image.format = format;
+        picture.pixels.resize(PNG_IMAGE_SIZE(image));
+        if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr))
+            picture.pixels.clear();
+        image.format = stored;
+    }
+    return picture;
+}

@@ -8,6 +8,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <png.h>
 
 #include "platform/headless/headless_game.h"
 #include "replay/script.h"
@@ -33,3 +36,11 @@ std::filesystem::path freshTempFolder();
 
 // The whole of a file, byte for byte; empty when it cannot be read.
 std::string readFile(const std::filesystem::path& path);
+
+// A PNG file read by libpng: its header as stored (all zero when it cannot be
+// read) and its pixels converted to `format`, e.g. PNG_FORMAT_RGB.
+struct PngPicture {
+    png_image header;
+    std::vector<std::uint8_t> pixels;
+};
+PngPicture readPng(const std::filesystem::path& path, png_uint_32 format);

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <png.h>
-
 #include <filesystem>
 
 #include "support/run_script.h"
@@ -48,14 +46,9 @@ TEST(IconTest, PngFilesReadBackAsWritten)
         const IconImage image = renderIcon(48, depth);
         const std::string path = (folder / ("bw_icon_" + std::to_string(depth) + ".png")).string();
         ASSERT_EQ(writeIconPng(image, path), "");
-        png_image read{};
-        read.version = PNG_IMAGE_VERSION;
-        ASSERT_TRUE(png_image_begin_read_from_file(&read, path.c_str()));
-        EXPECT_EQ(read.width, 48u);
+        const auto [read, rgba] = readPng(path, PNG_FORMAT_RGBA);
+        ASSERT_EQ(rgba.size(), 48u * 48u * 4u);
         EXPECT_EQ((read.format & PNG_FORMAT_FLAG_COLORMAP) != 0, depth == 8) << "8-bit images use a palette";
-        read.format = PNG_FORMAT_RGBA;
-        std::vector<png_byte> rgba(PNG_IMAGE_SIZE(read));
-        ASSERT_TRUE(png_image_finish_read(&read, nullptr, rgba.data(), 0, nullptr));
         for (int i = 0; i < 48 * 48; ++i) {
             const Rgba c = image.at(i % 48, i / 48);
             ASSERT_EQ(rgba[4 * i + 3], c.a) << i;
