@@ -6,12 +6,6 @@
 
 struct GameState;
 
-// Virtual-key codes of the keys the game knows.
-namespace vk {
-constexpr int enter = 13, escape = 27, left = 37, up = 38, right = 39, down = 40;
-constexpr int a = 65, m = 77, p = 80, r = 82, s = 83, z = 90;
-}
-
 extern const char* const menuDescriptionText;
 extern const char* const menuKeyHelpText;
 

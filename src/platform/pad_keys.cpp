@@ -5,22 +5,15 @@
 
 namespace {
 
-// Virtual-key codes as the game numbers its keys (app/input.h names them);
-// the platform layers sit below the game and spell them out.
-namespace key {
-constexpr int enter = 13, left = 37, up = 38, right = 39, down = 40;
-constexpr int a = 65, m = 77, p = 80, r = 82, s = 83, z = 90;
-}
-
 constexpr int buttonKeys[] = {
-    key::a,      // south: pass
-    key::s,      // east: shoot
-    key::z,      // west: music
-    key::r,      // north: restart
-    key::p,      // back: pause
-    key::enter,  // start
-    key::m,      // left shoulder: the MENU dialog
-    key::up, key::down, key::left, key::right,
+    vk::a,      // south: pass
+    vk::s,      // east: shoot
+    vk::z,      // west: music
+    vk::r,      // north: restart
+    vk::p,      // back: pause
+    vk::enter,  // start
+    vk::m,      // left shoulder: the MENU dialog
+    vk::up, vk::down, vk::left, vk::right,
 };
 
 // The arrow nearest to the stick's direction, or -1 inside the dead zone.
@@ -30,15 +23,15 @@ int stickArrow(int x, int y)
     if (dx * dx + dy * dy < zone * zone)
         return -1;
     if (std::abs(x) >= std::abs(y))
-        return x < 0 ? key::left : key::right;
-    return y < 0 ? key::up : key::down;
+        return x < 0 ? vk::left : vk::right;
+    return y < 0 ? vk::up : vk::down;
 }
 
 }  // namespace
 
 Message padMessage(const PadPress& press, bool menuShown)
 {
-    if (menuShown && !press.repeat && (press.code == key::a || press.code == key::enter))
+    if (menuShown && !press.repeat && (press.code == vk::a || press.code == vk::enter))
         return Message{MessageKind::menuOk, MessageTarget::menuDialog, 0};
     return Message{MessageKind::keyDown, menuShown ? MessageTarget::menuDialog : MessageTarget::mainWindow,
                    press.code};

@@ -24,8 +24,14 @@ enum class MessageTarget : std::uint8_t { mainWindow, menuDialog };
 struct Message {
     MessageKind kind = MessageKind::other;
     MessageTarget target = MessageTarget::mainWindow;
-    std::int32_t code = 0;
+    std::int32_t code = 0;  // a key-down's virtual-key code
 };
+
+// Virtual-key codes of the keys the game knows.
+namespace vk {
+constexpr int enter = 13, escape = 27, left = 37, up = 38, right = 39, down = 40;
+constexpr int a = 65, m = 77, p = 80, r = 82, s = 83, z = 90;
+}
 
 class Platform {
 public:

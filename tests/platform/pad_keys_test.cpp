@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input.h"
 #include "platform/pad_keys.h"
 
 TEST(PadKeysTest, ButtonsAndStickPressKeysThatRepeatWhileHeld)
