@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/headless/headless_game.h"
-#include "replay/trace.h"
+#include "layers/headless/headless_game.h"
+#include "layers/posix/trace_file.h"
 
 namespace {
 

@@ -19,10 +19,11 @@
 #include <vector>
 
 #include "banner/banner_grid.h"
+#include "render/banner_draw.h"
 #include "banner/dot_font.h"
-#include "platform/headless/headless_game.h"
+#include "layers/headless/headless_game.h"
 #include "sim/kickoff.h"
-#include "platform/headless/offscreen_view.h"
+#include "layers/headless/offscreen_view.h"
 #include "render/frame.h"
 #include "render/scene.h"
 

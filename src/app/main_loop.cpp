@@ -8,8 +8,9 @@ bool startUp(GameState& state, Platform& platform)
 {
     platform.keepDisplayAwake(true);
     platform.showCursor(false);
-    if (!platform.createMainWindow(state))
+    if (!platform.createMainWindow())
         return false;
+    state.glSetupStep = 3;
     platform.showMainWindow();
     platform.takeFirstMessage();
     return true;

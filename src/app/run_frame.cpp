@@ -7,6 +7,7 @@
 #include "match/match_flow.h"
 #include "match/music.h"
 #include "platform/platform.h"
+#include "render/banner_draw.h"
 #include "render/frame.h"
 #include "sim/opponents.h"
 #include "sim/simulation.h"

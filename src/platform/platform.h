@@ -1,37 +1,14 @@
 #pragma once
 // Everything the game asks of the machine it runs on. Each platform layer
-// (headless, sdl, win32) implements this one interface; the game core talks to
-// the machine through nothing else. Every call is made on the game's only
-// thread.
+// (headless, sdl, win32, web) implements this one interface; the game core
+// talks to the machine through nothing else. Every call is made on the game's
+// only thread, and each says when the game makes it.
 
 #include <cstdint>
 
+#include "platform/messages.h"
+
 struct GameState;
-
-// A message as the game's two procedures see it. The layer decides where a
-// message goes: while the MENU dialog is the active window, key presses are
-// addressed to it instead of the main window.
-enum class MessageKind : std::uint8_t {
-    keyDown,    // a key went down; `code` is its virtual-key code 0..255
-    close,      // close request to the main window (close box, Alt+F4)
-    menuOk,     // the OK button of the MENU dialog was pressed
-    menuClose,  // the close command of the MENU dialog (its close box)
-    other,      // anything else; handed to the default handling, no effect
-};
-
-enum class MessageTarget : std::uint8_t { mainWindow, menuDialog };
-
-struct Message {
-    MessageKind kind = MessageKind::other;
-    MessageTarget target = MessageTarget::mainWindow;
-    std::int32_t code = 0;  // a key-down's virtual-key code
-};
-
-// Virtual-key codes of the keys the game knows.
-namespace vk {
-constexpr int enter = 13, escape = 27, left = 37, up = 38, right = 39, down = 40;
-constexpr int a = 65, m = 77, p = 80, r = 82, s = 83, z = 90;
-}
 
 class Platform {
 public:
@@ -49,9 +26,10 @@ public:
     virtual void showCursor(bool show) = 0;
 
     // Called once at start-up: create the main window and its rendering
-    // context and set `glSetupStep` to 3. Returns false when no main window
-    // could be made; the game then ends at once.
-    virtual bool createMainWindow(GameState& state) = 0;
+    // context, make the context current and prepare the view (prepareView).
+    // Returns false when no main window could be made; the game then ends at
+    // once. On true the game counts the context as made (`glSetupStep` 3).
+    virtual bool createMainWindow() = 0;
 
     // Called once, after createMainWindow succeeded: show the main window.
     virtual void showMainWindow() = 0;

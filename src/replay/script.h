@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/messages.h"
 
 constexpr std::int64_t maxScriptTurn = 2147483647;
 // Whatever a script holds, reading it takes bounded memory: a longer line is

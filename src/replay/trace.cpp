@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -77,12 +76,21 @@ std::uint64_t scaledDown(std::uint32_t m, int k, int shift, Rest& rest)
     return whole;
 }
 
+// Bits needed for m (std::bit_width, which emscripten 3.1.6's library lacks).
+int bitWidth(std::uint32_t m)
+{
+    int width = 0;
+    for (; m != 0; m >>= 1)
+        ++width;
+    return width;
+}
+
 // m * 2^e (0 < m < 2^24) as nine significant digits, rounded half to even on
 // the exact binary value, and the decimal exponent of the first digit.
 std::uint32_t nineDigits(std::uint32_t m, int e, int& exponent)
 {
     // floor(log10(2) * floor(log2(value))): the exponent or one below it.
-    int x = ((e + static_cast<int>(std::bit_width(m)) - 1) * 78913) >> 18;
+    int x = ((e + bitWidth(m) - 1) * 78913) >> 18;
     const int k = 8 - x;  // digits = value * 10^k
     std::uint64_t digits;
     Rest rest = Rest::none;
@@ -122,7 +130,8 @@ constexpr char digitPairs[] =
 
 char* formatTraceFloat(char* out, float value)
 {
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    std::uint32_t bits = 0;  // memcpy, not std::bit_cast: emscripten 3.1.6's library lacks it
+    std::memcpy(&bits, &value, sizeof bits);
     const std::uint32_t biased = (bits >> 23) & 0xff, fraction = bits & 0x7fffff;
     if (biased == 0xff && fraction != 0) {
         std::memcpy(out, "nan", 3);
@@ -219,36 +228,4 @@ std::size_t formatTraceRow(char* out, std::int64_t frame, const GameState& s)
     p = putInt(p, s.bannerBlackCells);
     *p++ = '\n';
     return static_cast<std::size_t>(p - out);
-}
-
-void TraceWriter::writeHeader()
-{
-    if (file != nullptr) {
-        file->write(traceHeader, std::strlen(traceHeader));
-        file->write("\n", 1);
-    }
-}
-
-void TraceWriter::writeRow(std::int64_t frame, const GameState& state)
-{
-    if (file == nullptr || file->failed())
-        return;
-    char row[traceRowCapacity];
-    file->write(row, formatTraceRow(row, frame, state));
-}
-
-void TraceWriter::flush()
-{
-    if (file != nullptr)
-        file->flush();
-}
-
-bool TraceWriter::close()
-{
-    if (file == nullptr)
-        return lastProblem.empty();
-    file->close();
-    lastProblem = file->problem();
-    file.reset();
-    return lastProblem.empty();
 }

@@ -1,13 +1,10 @@
 #pragma once
 // The frame trace: one CSV line per frame that ran, written after the frame.
-// Other tools read it, so columns are only ever added at the end.
+// Other tools read it, so columns are only ever added at the end. Only the
+// text is made here; where it goes is the layer's business.
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <string>
-
-#include "platform/output_file.h"
 
 struct GameState;
 
@@ -26,27 +23,3 @@ char* formatTraceFloat(char* out, float value);
 // Formats the row of one frame, with the line end, into `out` (at least
 // traceRowCapacity bytes). Returns the number of bytes written.
 std::size_t formatTraceRow(char* out, std::int64_t frame, const GameState& state);
-
-class TraceWriter {
-public:
-    // Writes to `file` and closes it; null writes nothing.
-    explicit TraceWriter(std::unique_ptr<OutputFile> file) : file(std::move(file)) {}
-    ~TraceWriter() { close(); }
-    TraceWriter(const TraceWriter&) = delete;
-    TraceWriter& operator=(const TraceWriter&) = delete;
-
-    bool active() const { return file != nullptr; }
-    void writeHeader();
-    void writeRow(std::int64_t frame, const GameState& state);
-    // Hands what is written so far on, for a trace watched while it grows.
-    void flush();
-    // Flushes and closes; false if anything failed to be written.
-    bool close();
-    // A write failed; problem() says why, in a few words.
-    bool failed() const { return file != nullptr ? file->failed() : !lastProblem.empty(); }
-    const std::string& problem() const { return file != nullptr ? file->problem() : lastProblem; }
-
-private:
-    std::unique_ptr<OutputFile> file;
-    std::string lastProblem;
-};

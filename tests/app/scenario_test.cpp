@@ -3,16 +3,30 @@
 // the rules, their order or their float rounding, shows here; the trace is a
 // public interface, so a digest only ever changes with a deliberate change of
 // the game, and then the tests that explain the change change with it.
+//
+// The scripts are found by themselves: every *.script under tests/scripts and
+// docs/screenshots is one case, and tests/scripts/digests.txt holds what each
+// must give.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/run_script.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path sourceTop = fs::path(BRIGHTWICKET_TEST_SCRIPTS).parent_path().parent_path();
 
 std::uint64_t fnv1a(const std::string& text)
 {
@@ -22,45 +36,83 @@ std::uint64_t fnv1a(const std::string& text)
     return h;
 }
 
-struct Scenario {
-    const char* script;  // under tests/scripts, or docs/screenshots/ for the pictures' scripts
-    std::int64_t frames;
-    std::uint64_t digest;
+struct Recorded {
+    std::int64_t frames = 0;
+    std::uint64_t digest = 0;
 };
 
-const Scenario scenarios[] = {
-    {"every_key.script", 430, 1737787666636934368ull},
-    {"beside_the_mouth.script", 270, 8068435909152907156ull},
-    {"first_dribble.script", 42, 5970155560021942321ull},
-    {"keeper_pause.script", 256, 170260834610255212ull},
-    {"match.script", 3860, 5002409115228363067ull},
-    {"over_the_bar.script", 101, 17575533783954578147ull},
-    {"player2_carries.script", 120, 14906767801450744579ull},
-    {"pause_while_carrying.script", 90, 3074884968297967765ull},
-    {"pass.script", 66, 12595648549888850579ull},
-    {"two_endings.script", 106, 11020888979795553148ull},
-    {"wrong_way_shot.script", 63, 11810595084384454089ull},
-    {"../../docs/screenshots/kickoff.script", 3, 10091675546367164650ull},
-    {"../../docs/screenshots/paused.script", 45, 5043210674924220457ull},
-    {"../../docs/screenshots/shot.script", 150, 4530861075999551252ull},
-};
+std::map<std::string, Recorded> recordedDigests()
+{
+    std::map<std::string, Recorded> table;
+    std::istringstream lines(readFile(fs::path(BRIGHTWICKET_TEST_SCRIPTS) / "digests.txt"));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream words(line);
+        std::string script;
+        Recorded r;
+        if (words >> script >> r.frames >> r.digest)
+            table[script] = r;
+    }
+    return table;
+}
+
+// Every script, as its path from the top of the source tree.
+std::vector<std::string> everyScript()
+{
+    std::vector<std::string> scripts;
+    for (const char* folder : {BRIGHTWICKET_TEST_SCRIPTS, BRIGHTWICKET_SCREENSHOT_SCRIPTS})
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (entry.is_regular_file() && entry.path().extension() == ".script")
+                scripts.push_back(entry.path().lexically_relative(sourceTop).generic_string());
+    std::sort(scripts.begin(), scripts.end());
+    return scripts;
+}
+
+// A script with no recorded line is played until a second after its last event.
+std::int64_t framesToRecord(const std::string& text)
+{
+    const Script script = parseScript(text, "script");
+    return (script.events.empty() ? 0 : script.events.back().turn) + 30;
+}
+
+class ScenarioTest : public testing::TestWithParam<std::string> {};
 
 }  // namespace
 
-TEST(ScenarioTest, EveryScriptGivesItsRecordedTrace)
+TEST_P(ScenarioTest, GivesItsRecordedTrace)
 {
-    for (const Scenario& s : scenarios) {
-        const ScriptRun run = runScript(scenario(s.script), s.frames);
-        const std::uint64_t digest = fnv1a(run.csv);
-        if (digest == s.digest)
-            continue;
-        const std::string keep = testing::TempDir() + "changed-" + std::to_string(digest) + ".csv";
-        if (std::FILE* f = std::fopen(keep.c_str(), "wb")) {
-            std::fwrite(run.csv.data(), 1, run.csv.size(), f);
-            std::fclose(f);
-        }
-        ADD_FAILURE() << s.script << " (" << s.frames << " frames) now gives digest " << digest
-                      << "ull; the new trace is in " << keep
-                      << " to compare with the same script's trace from the last good build";
+    const std::string& name = GetParam();
+    const std::string text = readFile(sourceTop / name);
+    const auto table = recordedDigests();
+    const auto found = table.find(name);
+    const std::int64_t frames = found != table.end() ? found->second.frames : framesToRecord(text);
+    const ScriptRun run = runScript(text, frames);
+    ASSERT_TRUE(run.script.error.empty()) << run.script.error;
+    const std::uint64_t digest = fnv1a(run.csv);
+    if (found == table.end())
+        FAIL() << name << " has no recorded trace: once its trace is checked, add the line\n"
+               << name << " " << frames << " " << digest << "\nto tests/scripts/digests.txt";
+    if (digest == found->second.digest)
+        return;
+    const std::string keep = testing::TempDir() + "changed-" + std::to_string(digest) + ".csv";
+    if (std::FILE* f = std::fopen(keep.c_str(), "wb")) {
+        std::fwrite(run.csv.data(), 1, run.csv.size(), f);
+        std::fclose(f);
     }
+    ADD_FAILURE() << name << " (" << frames << " frames) now gives digest " << digest << "; the new trace is in "
+                  << keep << " to compare with the same script's trace from the last good build";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryScript, ScenarioTest, testing::ValuesIn(everyScript()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = fs::path(info.param).stem().string();
+                             std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                             return (info.param.rfind("docs/", 0) == 0 ? "docs_" : "") + name;
+                         });
+
+TEST(ScenarioTableTest, EveryRecordedScriptStillExists)
+{
+    for (const auto& [name, recorded] : recordedDigests())
+        EXPECT_TRUE(fs::is_regular_file(sourceTop / name)) << name << " is in digests.txt but no longer exists";
 }

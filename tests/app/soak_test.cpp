@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/headless/headless_game.h"
+#include "layers/headless/headless_game.h"
 #include "support/counting_allocator.h"
 #include "support/invariants.h"
 

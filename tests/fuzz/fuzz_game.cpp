@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless/headless_game.h"
+#include "layers/headless/headless_game.h"
 #include "support/invariants.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/music_file.h"
+#include "layers/sdl/music_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -4,7 +4,7 @@
 
 #include "state/game_state.h"
 #include "app/input.h"
-#include "platform/headless/headless_game.h"
+#include "layers/headless/headless_game.h"
 
 namespace {
 std::string at(std::int64_t frame, const std::string& what)

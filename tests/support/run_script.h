@@ -12,7 +12,7 @@
 
 #include <png.h>
 
-#include "platform/headless/headless_game.h"
+#include "layers/headless/headless_game.h"
 #include "replay/script.h"
 
 struct ScriptRun {

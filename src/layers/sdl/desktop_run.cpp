@@ -1,0 +1,198 @@
+#include "layers/sdl/desktop_run.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <memory>
+#include <span>
+#include <utility>
+
+#include "state/game_state.h"
+#include "app/main_loop.h"
+#include "layers/posix/output_file.h"
+#include "layers/posix/output_paths.h"
+#include "layers/posix/stop_signals.h"
+#include "replay/script.h"
+#include "layers/posix/trace_file.h"
+#include "layers/sdl/sdl_platform.h"
+
+namespace {
+
+const char* const headlessHint =
+    "; to play without a window run it headless: brightwicket --headless --frames N --no-render";
+
+bool isSet(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] != '\0';
+}
+
+bool haveWaylandSocket()
+{
+    std::string socket = isSet("WAYLAND_DISPLAY") ? std::getenv("WAYLAND_DISPLAY") : "wayland-0";
+    if (socket[0] != '/') {
+        if (!isSet("XDG_RUNTIME_DIR"))
+            return false;
+        socket = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + socket;
+    }
+    struct stat info {};
+    return stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+// The video driver for SDL: nullptr when there is no desktop to open a
+// window on, "x11" when X is the only one (so that SDL does not go probing
+// Wayland), "" to let SDL choose. An explicit SDL_VIDEODRIVER is trusted.
+const char* chooseVideoDriver()
+{
+    if (isSet("SDL_VIDEODRIVER") || haveWaylandSocket())
+        return "";
+    return isSet("DISPLAY") ? "x11" : nullptr;
+}
+
+// One output of the run: its first failed write is told at once, in one
+// line, and the game goes on.
+struct Output {
+    const char* what;  // "the trace", "the recording"
+    const std::string& path;
+    bool failed = false;
+
+    void check(const std::string& problem)
+    {
+        if (problem.empty() || failed)
+            return;
+        failed = true;
+        reportProblem("writing " + std::string(what) + " to " + path + " failed: " + problem, 1);
+    }
+};
+
+int playOnDesktop(const DesktopOptions& options, const char* videoDriver, std::span<const ScriptEvent> watched)
+{
+    auto platform = std::make_unique<SdlPlatform>(options.windowed);
+    if (!options.watchPath.empty())
+        platform->watch(watched);
+    // The state record holds the banner planes; keep it off the stack.
+    auto state = std::make_unique<GameState>();
+    if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform))
+        return reportProblem(platform->problem() + headlessHint, 1);
+
+    std::string problem;
+    std::unique_ptr<OutputFile> recordFile, traceFile;
+    if (!options.recordPath.empty() && !(recordFile = OutputFile::open(options.recordPath, 4096, problem)))
+        return reportProblem("cannot write the recording " + options.recordPath + ": " + problem, 2);
+    if (!options.tracePath.empty() && !(traceFile = OutputFile::open(options.tracePath, 65536, problem)))
+        return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
+    TraceWriter trace(std::move(traceFile));
+    Output recording{"the recording", options.recordPath}, traced{"the trace", options.tracePath};
+    if (recordFile != nullptr) {
+        recordFile->write("# A session recorded by brightwicket --record: TURN EVENT per line.\n");
+        recordFile->flush();
+    }
+    const auto finish = [&] {
+        if (recordFile != nullptr) {
+            const std::string turns = std::to_string(platform->turns());
+            recordFile->write("# ended in turn " + turns + ": replay with --frames " + turns + "\n");
+            recordFile->close();
+        }
+        trace.close();
+    };
+    platform->setRecording(recordFile.get());
+    platform->setDisplayLostAction(finish);
+
+    trace.writeHeader();
+    trace.flush();
+    // Libraries started above may have drawn from rand(); the game's shots
+    // must see the unseeded sequence a headless replay sees.
+    std::srand(1);
+    std::int64_t frames = 0;
+    while (state->running == 1) {
+        if (caughtStopSignal() != 0)
+            platform->requestClose();
+        if (platform->holdsPlayback()) {
+            platform->waitForControls();
+        } else if (mainLoopTurn(*state, *platform)) {
+            // One row a frame, so the trace can be watched while the game runs.
+            trace.writeRow(++frames, *state);
+            trace.flush();
+        }
+        traced.check(trace.problem());
+        if (recordFile != nullptr)
+            recording.check(recordFile->problem());
+    }
+    finish();
+    platform->setDisplayLostAction(nullptr);  // the outputs are closed
+    traced.check(trace.problem());
+    if (recordFile != nullptr)
+        recording.check(recordFile->problem());
+    return traced.failed || recording.failed || platform->displayFailed() ? 1 : 0;
+}
+
+}  // namespace
+
+std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopOptions& options)
+{
+    bool haveRecord = false, haveTrace = false, haveWatch = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& flag = args[i];
+        if (flag == "--windowed") {
+            options.windowed = true;
+        } else if (flag == "--record" || flag == "--trace" || flag == "--watch") {
+            bool& seen = flag == "--record" ? haveRecord : flag == "--trace" ? haveTrace : haveWatch;
+            if (seen)
+                return flag + " is given twice";
+            seen = true;
+            if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
+                return flag + " needs a file name";
+            (flag == "--record" ? options.recordPath : flag == "--trace" ? options.tracePath : options.watchPath) =
+                args[++i];
+        } else {
+            return "unknown option '" + flag +
+                   "' (the desktop game takes --windowed, --record FILE, --trace FILE and --watch FILE; "
+                   "brightwicket --help lists every option)";
+        }
+    }
+    if (haveRecord && haveTrace && options.recordPath == options.tracePath)
+        return "--record and --trace name the same file";
+    if (haveRecord && haveWatch)
+        return "--watch plays a recording back and records nothing: leave out --record";
+    return {};
+}
+
+int desktopMain(const std::vector<std::string>& args)
+{
+    DesktopOptions options;
+    const std::string problem = parseDesktopArguments(args, options);
+    if (!problem.empty())
+        return reportProblem(problem, 2);
+    // Outputs are checked here but opened only once the game window exists,
+    // so a game that cannot start leaves every file as it was.
+    std::vector<NamedFile> files{{"the music", "gamesound.wav", false}};
+    if (!options.watchPath.empty())
+        files.push_back({"--watch", options.watchPath, false});
+    for (const auto& [option, path] : {std::pair{"--record", options.recordPath}, {"--trace", options.tracePath}}) {
+        if (path.empty())
+            continue;
+        const std::string unwritable = path == "-" ? "" : checkWritable(path);
+        if (!unwritable.empty())
+            return reportProblem(std::string("cannot write ") + option + " " + path + ": " + unwritable, 2);
+        files.push_back({option, path, true});
+    }
+    const std::string clash = findSameFile(files);
+    if (!clash.empty())
+        return reportProblem(clash, 2);
+    Script recording;
+    if (!options.watchPath.empty()) {
+        recording = loadScript(options.watchPath);
+        if (!recording.error.empty())
+            return reportProblem(recording.error, 2);
+    }
+    const char* videoDriver = chooseVideoDriver();
+    if (videoDriver == nullptr)
+        return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
+                        std::string(headlessHint),
+                    1);
+
+    catchStopSignals();
+    const int status = playOnDesktop(options, videoDriver, recording.events);
+    releaseStopSignals();
+    return status;
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The browser layer: a WebGL canvas that fills the page, drawn through
+// emscripten's OpenGL emulation; keys from the document; the music, the MENU
+// dialog, the cursor and the wake lock kept by the page (index.html), which
+// the layer asks through Module.page.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "layers/common/message_queue.h"
+#include "layers/common/pad_keys.h"
+#include "layers/common/script_player.h"
+#include "layers/web/key_map.h"
+#include "platform/platform.h"
+#include "replay/script.h"
+
+class WebPlatform : public Platform {
+public:
+    // Plays a recording instead of the keyboard: each event is posted just
+    // before the message step of its turn, as in a headless run. Call before
+    // the game starts.
+    void watch(std::vector<ScriptEvent> events);
+    bool watching() const { return watched; }
+
+    // A key-down from the document (`repeated`: made by the keyboard while
+    // the key is held); returns true when the page should keep it from the
+    // browser (the game's own keys while they reach it).
+    bool pressKey(const BrowserKey& key, bool ctrlOrMeta, bool repeated);
+    // A click on the dialog's OK button or its close box.
+    void pressMenuButton(bool closeBox);
+    // The pause the frame asked for in the turn just run, in milliseconds;
+    // the main loop waits that long before the next turn.
+    std::int64_t takePause();
+    // The picture stays, everything else stops: the music, the keys, the
+    // wake lock (a replay that reached its last turn).
+    void freeze();
+
+    void keepDisplayAwake(bool awake) override;
+    void showCursor(bool show) override;
+    bool createMainWindow() override;
+    void showMainWindow() override;
+    void takeFirstMessage() override {}
+    void handleOneMessage(GameState& state) override;
+    bool drawsFrames() const override { return true; }
+    void presentFrame() override;
+    void startMusic() override;
+    void stopMusic() override;
+    void showMenuDialog(const char* description, const char* keyHelp) override;
+    void endMenuDialog() override;
+    void reactivateMainWindow() override;
+    void destroyMainWindow() override;
+    std::int64_t clockNanoseconds() override;
+    void sleepMilliseconds(std::int64_t ms) override;
+
+private:
+    void queue(const Message& message, bool repeated = false);
+    void followPageSize();
+    void pollGamepads();
+
+    MessageQueue messages;
+    bool windowMade = false;
+    bool menuShown = false;
+    int cursorCounter = 0;
+    int width = 0, height = 0;
+    bool framePresented = false;
+    PadKeys padKeys;
+    std::uint32_t padsSeen = 0;  // bit i: pad i was connected at the last poll
+    bool watched = false;
+    std::vector<ScriptEvent> script;
+    ScriptPlayer player;
+    std::int64_t turn = 0;
+    // The frame pause cannot block the page: a sleep moves this clock on and
+    // is waited out between turns instead.
+    std::int64_t sleptNs = 0;
+    std::int64_t pauseMs = 0;
+};

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# A careless or hostile world: a trace too large or never read, a full disk, the
+# MENU window destroyed by another client, the X server gone. Each failure is
+# told in one line at once and the recording still ends properly.
+. "$(dirname "$0")/../../support/desktop_session.sh"
+
+cd "$work" && cp "$BW_BUILD_DIR/gamesound.wav" .
+start_xvfb 800x450
+export SDL_AUDIODRIVER=dummy
+ended() { tail -n 1 "$1" | grep -q '^# ended in turn [0-9]*: replay with --frames' || fail "$1 does not end properly"; }
+
+start_game bash -c 'ulimit -f 4; exec "$0" "$@"' "$BW_BINARY" --windowed --trace limited.csv --record limited.script
+wait_until 5 says 'writing the trace to limited.csv failed: File too large$' || fail "no word of the full trace"
+xdotool key Return && sleep 0.5 && xdotool key Escape
+ends_within 10 1 "after a failed trace"
+grep -q '^[0-9]* enter$' limited.script || fail "the recording stopped with the trace"
+ended limited.script
+
+# A reader that never reads, on a pipe of one page.
+mkfifo stalled.csv
+python3 -c 'import fcntl, os, time
+fcntl.fcntl(os.open("stalled.csv", os.O_RDWR), 1031, 4096); time.sleep(60)' &
+reader=$!
+start_game "$BW_BINARY" --windowed --trace stalled.csv --record stalled.script
+sleep 3  # far more rows than the pipe holds
+kill -TERM "$game_pid"
+ends_within 10 1 "after SIGTERM with a stalled trace"
+kill "$reader"
+told 'the trace to stalled.csv failed: nothing reads it'
+ended stalled.script
+
+start_game "$BW_BINARY" --windowed --record /dev/full
+wait_until 3 says 'writing the recording to /dev/full failed: No space left on device$' ||
+    fail "no word of the full recording"
+xdotool key --delay 0 $(printf 'Up %.0s' $(seq 300)) Escape
+ends_within 10 1 "after a failed recording"
+
+# The MENU window, made hidden at start-up, destroyed before M asks for it.
+start_game "$BW_BINARY" --windowed --record menu.script
+xdotool search --name '^MENU$' windowclose || fail "could not destroy the MENU window"
+xdotool key m
+ends_within 10 1 "after the MENU window was destroyed" 'the display refused a request for a window of the game'
+ended menu.script
+
+start_game "$BW_BINARY" --windowed --record lost.script --trace lost.csv
+start_match lost.csv
+kill -KILL "$xvfb_pid" && wait "$xvfb_pid" 2>/dev/null
+xvfb_pid=""
+ends_within 10 1 "after the display was lost" 'lost the connection to the display; the game ends$'
+ended lost.script

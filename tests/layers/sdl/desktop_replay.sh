@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# A session played in a resized window and ended by SIGTERM: its recording
+# replays headless, and watched in the window, to the very same trace.
+. "$(dirname "$0")/../../support/desktop_session.sh"
+
+cd "$work"
+start_xvfb 1600x900
+start_game "$BW_BINARY" --windowed --record session.script --trace desktop.csv
+geometry "$main" | grep -q ' 1280x720$' || fail "--windowed gave $(geometry "$main")"
+wait_until 5 trace_rows desktop.csv 5 || fail "no frames in the trace"
+# Resized as a tiling window manager would: the view follows, banner and all.
+xdotool windowsize "$main" 960 600
+wait_until 2 sh -c "xdotool getwindowgeometry $main | grep -q 960x600" || fail "the window was not resized"
+window=$main screen_shows 2 resized banner
+play() { xdotool "$@"; sleep 0.15; }
+play key Return
+# Left is held until the player carries the ball (a busy machine merges its
+# repeats), then S shoots, drawing from rand().
+play keydown Left
+wait_until 15 trace_is desktop.csv ballHolder 1 || fail "the player never reached the ball"
+sleep 1 && play keyup Left
+play key s
+wait_until 10 trace_is desktop.csv ballInFlight 1 || fail "S took no shot"
+sleep 1
+play key Up Up Down a
+play key --delay 40 Right Right p && sleep 1.3
+play key p m
+await_window '^MENU$' 3 >/dev/null || fail "M showed no MENU window"
+# Space works the dialog's OK button, which has the focus: a menu-ok.
+play key Return Escape space
+wait_until 5 focus_is "$main" || fail "Space did not close the dialog"
+play key shift+s alt+a Down
+play key --delay 20 Left Left Left Left
+kill -TERM "$game_pid"
+ends_within 5 0 "after SIGTERM"
+cp session.script "$artifacts/"
+for event in enter left a menu-ok escape close; do
+    grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
+done
+[ "$(grep -c '^[0-9]* s$' session.script)" = 2 ] || fail "Shift+S is not S, or Alt+A was not dropped"
+turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
+"$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
+    fail "the recording does not replay"
+cmp desktop.csv replay.csv || fail "the replay's trace differs from the desktop run's"
+# Watching: Space holds the clock, the right arrow held skims, the last frame
+# stays, Escape leaves; none of these keys reaches the game.
+start_game "$BW_BINARY" --windowed --watch session.script --trace watch.csv
+wait_until 10 trace_rows watch.csv 20 || fail "no frames in the watched trace"
+xdotool key space && sleep 1
+paused=$(wc -l <watch.csv) && sleep 1
+[ "$(wc -l <watch.csv)" = "$paused" ] || fail "turns ran while the playback was paused"
+xdotool key space keydown Right
+wait_until 40 trace_rows watch.csv "$(($(wc -l <replay.csv) - 1))" || fail "the watching stopped short"
+xdotool keyup Right && sleep 0.5
+cmp watch.csv replay.csv || fail "the watched trace differs from the replay's"
+kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
+xdotool key Escape
+ends_within 5 0 "after Escape ended the watching"
