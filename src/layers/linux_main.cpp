@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "layers/posix/command_help.h"
+#include "layers/common/command_help.h"
 #include "layers/headless/headless_run.h"
 #include "layers/sdl/desktop_run.h"
 

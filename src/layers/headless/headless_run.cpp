@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "layers/common/exit_status.h"
 #include "layers/headless/headless_game.h"
 #include "layers/headless/offscreen_view.h"
 #include "layers/headless/png_file.h"
@@ -132,24 +133,24 @@ int runHeadless(const HeadlessOptions& options)
     for (const Screenshot& shot : options.screenshots) {
         const std::string problem = checkWritable(shot.path);
         if (!problem.empty())
-            return reportProblem("cannot write screenshot " + shot.path + ": " + problem, 2);
+            return reportProblem("cannot write screenshot " + shot.path + ": " + problem, exitStatus::badInput);
         files.push_back({"--screenshot " + std::to_string(shot.frame) + ":", shot.path == "-" ? "./-" : shot.path, true});
     }
     if (!options.tracePath.empty() && options.tracePath != "-") {
         const std::string problem = checkWritable(options.tracePath);
         if (!problem.empty())
-            return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
+            return reportProblem("cannot write trace " + options.tracePath + ": " + problem, exitStatus::badInput);
     }
     const std::string clash = findSameFile(files);
     if (!clash.empty())
-        return reportProblem(clash, 2);
+        return reportProblem(clash, exitStatus::badInput);
     // A script or trace that is a pipe may block; a stop signal ends the wait.
     catchStopSignals();
     Script script;
     if (!options.scriptPath.empty()) {
         script = loadScript(options.scriptPath);
         if (!script.error.empty())
-            return reportProblem(script.error, 2);
+            return reportProblem(script.error, exitStatus::badInput);
     }
 
     std::unique_ptr<OffscreenView> view;
@@ -157,7 +158,7 @@ int runHeadless(const HeadlessOptions& options)
         std::string problem;
         view = OffscreenView::create(options.width, options.height, problem);
         if (!view)
-            return reportProblem("cannot draw on this machine: " + problem + "; run with --no-render", 1);
+            return reportProblem("cannot draw on this machine: " + problem + "; run with --no-render", exitStatus::failed);
     }
     // Screenshots in frame order; one picture buffer, made before the run.
     std::vector<Screenshot> shots = options.screenshots;
@@ -174,7 +175,7 @@ int runHeadless(const HeadlessOptions& options)
         std::string problem;
         traceFile = OutputFile::open(options.tracePath, 65536, problem);
         if (!traceFile)
-            return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
+            return reportProblem("cannot write trace " + options.tracePath + ": " + problem, exitStatus::badInput);
     }
     TraceWriter trace(std::move(traceFile));
     trace.writeHeader();
@@ -196,19 +197,19 @@ int runHeadless(const HeadlessOptions& options)
 
     const bool traceWritten = trace.close();
     releaseStopSignals();
-    const int stopStatus = caughtStopSignal() != 0 ? 128 + caughtStopSignal() : 0;
+    const int stopStatus = caughtStopSignal() != 0 ? exitStatus::stoppedBy(caughtStopSignal()) : 0;
     if (!traceWritten)
         return reportProblem("writing the trace to " + options.tracePath + " failed: " + trace.problem(),
                              stopStatus != 0 ? stopStatus : 1);
     if (stopStatus != 0)
         return stopStatus;
     if (!shotProblem.empty())
-        return reportProblem(shotProblem, 1);
+        return reportProblem(shotProblem, exitStatus::failed);
     if (nextShot < shots.size())
         return reportProblem("the run ended after frame " + std::to_string(game->frames()) + ", before screenshot frame " +
                         std::to_string(shots[nextShot].frame),
-                    1);
-    return 0;
+                    exitStatus::failed);
+    return exitStatus::ok;
 }
 
 int headlessMain(const std::vector<std::string>& args)
@@ -216,6 +217,6 @@ int headlessMain(const std::vector<std::string>& args)
     HeadlessOptions options;
     const std::string problem = parseHeadlessArguments(args, options);
     if (!problem.empty())
-        return reportProblem(problem, 2);
+        return reportProblem(problem, exitStatus::badInput);
     return runHeadless(options);
 }

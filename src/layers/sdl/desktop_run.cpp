@@ -7,6 +7,7 @@
 #include <span>
 #include <utility>
 
+#include "layers/common/exit_status.h"
 #include "state/game_state.h"
 #include "app/main_loop.h"
 #include "layers/posix/output_file.h"
@@ -61,7 +62,7 @@ struct Output {
         if (problem.empty() || failed)
             return;
         failed = true;
-        reportProblem("writing " + std::string(what) + " to " + path + " failed: " + problem, 1);
+        reportProblem("writing " + std::string(what) + " to " + path + " failed: " + problem, exitStatus::failed);
     }
 };
 
@@ -73,14 +74,14 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver, std::s
     // The state record holds the banner planes; keep it off the stack.
     auto state = std::make_unique<GameState>();
     if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform))
-        return reportProblem(platform->problem() + headlessHint, 1);
+        return reportProblem(platform->problem() + headlessHint, exitStatus::failed);
 
     std::string problem;
     std::unique_ptr<OutputFile> recordFile, traceFile;
     if (!options.recordPath.empty() && !(recordFile = OutputFile::open(options.recordPath, 4096, problem)))
-        return reportProblem("cannot write the recording " + options.recordPath + ": " + problem, 2);
+        return reportProblem("cannot write the recording " + options.recordPath + ": " + problem, exitStatus::badInput);
     if (!options.tracePath.empty() && !(traceFile = OutputFile::open(options.tracePath, 65536, problem)))
-        return reportProblem("cannot write trace " + options.tracePath + ": " + problem, 2);
+        return reportProblem("cannot write trace " + options.tracePath + ": " + problem, exitStatus::badInput);
     TraceWriter trace(std::move(traceFile));
     Output recording{"the recording", options.recordPath}, traced{"the trace", options.tracePath};
     if (recordFile != nullptr) {
@@ -123,46 +124,17 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver, std::s
     traced.check(trace.problem());
     if (recordFile != nullptr)
         recording.check(recordFile->problem());
-    return traced.failed || recording.failed || platform->displayFailed() ? 1 : 0;
+    return traced.failed || recording.failed || platform->displayFailed() ? exitStatus::failed : exitStatus::ok;
 }
 
 }  // namespace
-
-std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopOptions& options)
-{
-    bool haveRecord = false, haveTrace = false, haveWatch = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& flag = args[i];
-        if (flag == "--windowed") {
-            options.windowed = true;
-        } else if (flag == "--record" || flag == "--trace" || flag == "--watch") {
-            bool& seen = flag == "--record" ? haveRecord : flag == "--trace" ? haveTrace : haveWatch;
-            if (seen)
-                return flag + " is given twice";
-            seen = true;
-            if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0)
-                return flag + " needs a file name";
-            (flag == "--record" ? options.recordPath : flag == "--trace" ? options.tracePath : options.watchPath) =
-                args[++i];
-        } else {
-            return "unknown option '" + flag +
-                   "' (the desktop game takes --windowed, --record FILE, --trace FILE and --watch FILE; "
-                   "brightwicket --help lists every option)";
-        }
-    }
-    if (haveRecord && haveTrace && options.recordPath == options.tracePath)
-        return "--record and --trace name the same file";
-    if (haveRecord && haveWatch)
-        return "--watch plays a recording back and records nothing: leave out --record";
-    return {};
-}
 
 int desktopMain(const std::vector<std::string>& args)
 {
     DesktopOptions options;
     const std::string problem = parseDesktopArguments(args, options);
     if (!problem.empty())
-        return reportProblem(problem, 2);
+        return reportProblem(problem, exitStatus::badInput);
     // Outputs are checked here but opened only once the game window exists,
     // so a game that cannot start leaves every file as it was.
     std::vector<NamedFile> files{{"the music", "gamesound.wav", false}};
@@ -173,23 +145,23 @@ int desktopMain(const std::vector<std::string>& args)
             continue;
         const std::string unwritable = path == "-" ? "" : checkWritable(path);
         if (!unwritable.empty())
-            return reportProblem(std::string("cannot write ") + option + " " + path + ": " + unwritable, 2);
+            return reportProblem(std::string("cannot write ") + option + " " + path + ": " + unwritable, exitStatus::badInput);
         files.push_back({option, path, true});
     }
     const std::string clash = findSameFile(files);
     if (!clash.empty())
-        return reportProblem(clash, 2);
+        return reportProblem(clash, exitStatus::badInput);
     Script recording;
     if (!options.watchPath.empty()) {
         recording = loadScript(options.watchPath);
         if (!recording.error.empty())
-            return reportProblem(recording.error, 2);
+            return reportProblem(recording.error, exitStatus::badInput);
     }
     const char* videoDriver = chooseVideoDriver();
     if (videoDriver == nullptr)
         return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
                         std::string(headlessHint),
-                    1);
+                    exitStatus::failed);
 
     catchStopSignals();
     const int status = playOnDesktop(options, videoDriver, recording.events);

@@ -6,16 +6,7 @@
 #include <string>
 #include <vector>
 
-struct DesktopOptions {
-    bool windowed = false;   // a 1280 x 720 window instead of the whole screen
-    std::string recordPath;  // empty: nothing recorded
-    std::string tracePath;   // empty: no trace; "-": standard output
-    std::string watchPath;   // empty: play; else the recording to watch
-};
-
-// Parses the arguments after the program name. Returns an empty string on
-// success, else the problem in one line.
-std::string parseDesktopArguments(const std::vector<std::string>& args, DesktopOptions& options);
+#include "layers/common/command_line.h"
 
 // Entry point of the desktop game. Returns the exit status: 0 after the
 // game shut down (Escape, a close request, a stop signal), 1 when there is no

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "layers/common/exit_status.h"
 #include "state/game_state.h"
 #include "app/input.h"
 #include "layers/common/message_address.h"
@@ -49,7 +50,7 @@ extern "C" int onDisplayError(Display*, XErrorEvent* error)
     if (!displayFault)
         reportProblem("the display refused a request for a window of the game (X error " +
                           std::to_string(error->error_code) + "); the game ends",
-                      1);
+                      exitStatus::failed);
     displayFault = true;
     return 0;
 }
@@ -58,8 +59,8 @@ extern "C" int onDisplayLost(Display*)
 {
     if (displayLostAction)
         displayLostAction();
-    reportProblem("lost the connection to the display; the game ends", 1);
-    _exit(1);
+    reportProblem("lost the connection to the display; the game ends", exitStatus::failed);
+    _exit(exitStatus::failed);
 }
 
 // Waits poll every few milliseconds instead of sleeping in SDL's event wait:

@@ -1,4 +1,4 @@
-#include "layers/posix/command_help.h"
+#include "layers/common/command_help.h"
 
 #include <cstdio>
 
