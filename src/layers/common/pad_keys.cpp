@@ -29,10 +29,14 @@ int stickArrow(int x, int y)
 
 }  // namespace
 
-Message padMessage(const PadPress& press, bool menuShown)
+Message PadKeys::message(const PadPress& press, bool menuShown)
 {
-    if (menuShown && !press.repeat && (press.code == vk::a || press.code == vk::enter))
+    if (menuShown && !press.repeat && (press.code == vk::a || press.code == vk::enter)) {
+        // A fresh press is always the newest held.
+        if (heldCount > 0 && held[heldCount - 1].code == press.code)
+            held[heldCount - 1].usedUp = true;
         return Message{MessageKind::menuOk, MessageTarget::menuDialog, 0};
+    }
     return Message{MessageKind::keyDown, menuShown ? MessageTarget::menuDialog : MessageTarget::mainWindow,
                    press.code};
 }
@@ -73,7 +77,7 @@ void PadKeys::drop(int pad, std::int64_t ms)
 
 std::optional<PadPress> PadKeys::due(std::int64_t ms)
 {
-    if (heldCount == 0 || ms < nextRepeat)
+    if (heldCount == 0 || ms < nextRepeat || held[heldCount - 1].usedUp)
         return std::nullopt;
     nextRepeat += repeatMs;
     if (nextRepeat <= ms)
@@ -89,7 +93,7 @@ std::optional<PadPress> PadKeys::press(int pad, std::uint8_t source, int code, s
             held[i - 1] = held[i];
         --heldCount;
     }
-    held[heldCount++] = Held{pad, source, code};
+    held[heldCount++] = Held{pad, source, code, false};
     nextRepeat = ms + firstRepeatMs;
     return PadPress{code, false};
 }

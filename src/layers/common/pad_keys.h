@@ -25,10 +25,6 @@ struct PadPress {
     bool operator==(const PadPress&) const = default;
 };
 
-// While the MENU dialog is shown a fresh South (A) or Start (Enter) presses
-// its OK button; anything else is a key-down as the keyboard would send it.
-Message padMessage(const PadPress& press, bool menuShown);
-
 class PadKeys {
 public:
     static constexpr std::int64_t firstRepeatMs = 250;  // as a desktop's key repeat
@@ -47,6 +43,13 @@ public:
     // The pad is gone: everything it held is let go.
     void drop(int pad, std::int64_t ms);
 
+    // The message a press from button(), stick() or due() sends. While the
+    // MENU dialog is shown a fresh South (A) or Start (Enter) presses its OK
+    // button, and that button is then used up until it is let go: held on,
+    // it repeats nothing into the game the dialog uncovers. Anything else is
+    // a key-down as the keyboard would send it.
+    Message message(const PadPress& press, bool menuShown);
+
     // Called every turn: the repeat that is due by `ms`, if any. Only the
     // newest held button or direction repeats, as only the last key pressed
     // does on a keyboard; when it is let go, the one held before it goes on
@@ -60,6 +63,7 @@ private:
         int pad;
         std::uint8_t source;  // a PadButton, or stickSource
         int code;
+        bool usedUp;  // it pressed the dialog's OK: silent until let go
     };
 
     std::optional<PadPress> press(int pad, std::uint8_t source, int code, std::int64_t ms);

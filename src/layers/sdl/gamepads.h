@@ -28,6 +28,9 @@ public:
     // The repeat of a held button or direction that is due now, if any.
     std::optional<PadPress> due();
 
+    // The message a press sends (see PadKeys::message).
+    Message message(const PadPress& press, bool menuShown) { return keys.message(press, menuShown); }
+
 private:
     struct Pad {
         SDL_GameController* controller = nullptr;

@@ -298,7 +298,7 @@ void SdlPlatform::queuePadPress(const std::optional<PadPress>& press)
 {
     // While a recording plays, pads steer nothing.
     if (press && !watching)
-        queue(padMessage(*press, menu.shown()), press->repeat);
+        queue(pads.message(*press, menu.shown()), press->repeat);
 }
 
 void SdlPlatform::pumpEvents()

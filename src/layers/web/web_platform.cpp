@@ -108,7 +108,7 @@ void WebPlatform::pollGamepads()
     // As on the desktop, South or Start presses the MENU dialog's OK.
     const auto post = [this](const std::optional<PadPress>& press) {
         if (press)
-            queue(padMessage(*press, menuShown), press->repeat);
+            queue(padKeys.message(*press, menuShown), press->repeat);
     };
     std::uint32_t seen = 0;
     EmscriptenGamepadEvent pad;

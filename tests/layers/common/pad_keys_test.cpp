@@ -47,10 +47,31 @@ TEST(PadKeysTest, ButtonsAndStickPressKeysThatRepeatWhileHeld)
     keys.drop(1, 1810);
     EXPECT_EQ(repeated(9000), -1) << "a pad pulled out holds nothing";
 
+}
+
+TEST(PadKeysTest, TheButtonThatPressedOkIsUsedUpUntilLetGo)
+{
+    PadKeys keys;
+    const auto message = [&](std::optional<PadPress> press, bool menuShown) {
+        return press ? keys.message(*press, menuShown) : Message{};
+    };
     // In the MENU dialog South and Start press OK, once; the rest are keys to it.
-    EXPECT_EQ(padMessage({vk::a, false}, true).kind, MessageKind::menuOk);
-    EXPECT_EQ(padMessage({vk::enter, false}, true).kind, MessageKind::menuOk);
-    EXPECT_EQ(padMessage({vk::a, true}, true).kind, MessageKind::keyDown);
-    EXPECT_EQ(padMessage({vk::z, false}, true).target, MessageTarget::menuDialog);
-    EXPECT_EQ(padMessage({vk::a, false}, false).code, vk::a);
+    EXPECT_EQ(message(keys.button(0, PadButton::west, true, 0), true).target, MessageTarget::menuDialog);
+    keys.button(0, PadButton::west, false, 10);
+    EXPECT_EQ(message(keys.button(0, PadButton::start, true, 100), true).kind, MessageKind::menuOk);
+    // Held for 600 ms after the dialog went: no Enter repeats restart the match.
+    for (std::int64_t ms = 110; ms <= 700; ms += 34)
+        EXPECT_FALSE(keys.due(ms)) << ms;
+    keys.button(0, PadButton::start, false, 710);
+    EXPECT_EQ(message(keys.button(0, PadButton::start, true, 800), false).code, vk::enter)
+        << "pressed again, it is Enter once more";
+    keys.button(0, PadButton::start, false, 810);
+
+    // South held on OK while the stick is held: the stick goes on only when South is let go.
+    keys.stick(1, -30000, 0, 1000);
+    EXPECT_EQ(message(keys.button(1, PadButton::south, true, 1100), true).kind, MessageKind::menuOk);
+    EXPECT_FALSE(keys.due(1500)) << "no passes from the held South";
+    keys.button(1, PadButton::south, false, 1600);
+    EXPECT_EQ(keys.due(1633), (PadPress{vk::left, true}));
+    EXPECT_EQ(message(PadPress{vk::a, false}, false).code, vk::a) << "outside the dialog South is A";
 }
