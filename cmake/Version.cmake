@@ -6,6 +6,16 @@ function(bw_full_version out)
   set(version ${PROJECT_VERSION})
   find_package(Git QUIET)
   if(GIT_FOUND)
+    # A commit or a checkout moves HEAD or its branch: configure again then.
+    execute_process(COMMAND ${GIT_EXECUTABLE} symbolic-ref -q HEAD
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE branch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    foreach(ref HEAD ${branch})
+      execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --path-format=absolute --git-path ${ref}
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE ref_file OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+      if(ref_file AND EXISTS ${ref_file})
+        set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ref_file})
+      endif()
+    endforeach()
     execute_process(COMMAND ${GIT_EXECUTABLE} describe --tags --long --match "v[0-9]*" --always
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE described
       OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE failed)
