@@ -16,7 +16,7 @@ function(bw_full_version out)
         set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ref_file})
       endif()
     endforeach()
-    execute_process(COMMAND ${GIT_EXECUTABLE} describe --tags --long --match "v[0-9]*" --always
+    execute_process(COMMAND ${GIT_EXECUTABLE} describe --tags --long --abbrev=7 --match "v[0-9]*" --always
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE described
       OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE failed)
     if(NOT failed AND described MATCHES "^v[0-9.]+-([0-9]+)-g([0-9a-f]+)$")
