@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the release tests: the tree, the release in dist/ and its
 # version, a scratch folder removed on exit, and one-line failures.
 set -u
