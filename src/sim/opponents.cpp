@@ -45,7 +45,7 @@ void slide(GameState& state, const UserPlayer& shooter, int holder, float step)
     Keeper& k = state.keeper;
     const Ball& b = state.ball;
     const bool shotComing =
-        b.x < shooter.x - 1.8f && state.ballHolder == holder && state.shotState < 0;
+        b.x < shooter.x - 1.8f && state.ballHolder == holder && state.shotState <= shotState::upperFromAbove;
     if (shotComing && k.y > mouthLow(state) && b.y < mouthMiddle(state))
         k.y -= step;
     if (shotComing && k.y < mouthHigh(state) && b.y > mouthMiddle(state))
