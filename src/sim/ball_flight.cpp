@@ -4,6 +4,7 @@
 
 #include "state/game_state.h"
 #include "sim/angles.h"
+#include "sim/game_float.h"
 #include "sim/pitch_lines.h"
 
 namespace {
@@ -16,8 +17,8 @@ constexpr float passSpeed = 0.2f;
 void stepAlong(Ball& b, float degrees, float distance)
 {
     const float a = radiansOf(degrees);
-    b.y += cosf(a) * distance;
-    b.x += sinf(a) * distance;
+    b.y += gameCos(a) * distance;
+    b.x += gameSin(a) * distance;
 }
 
 }  // namespace
