@@ -1,7 +1,5 @@
 #include "sim/ball_flight.h"
 
-#include <cstdlib>
-
 #include "state/game_state.h"
 #include "sim/angles.h"
 #include "sim/game_float.h"
@@ -26,7 +24,7 @@ void stepAlong(Ball& b, float degrees, float distance)
 void shotStep(GameState& s)
 {
     if (s.shotState == 2 && s.ballHolder > 0) {
-        const int r = std::rand() % 2;
+        const int r = s.shotRandom.draw() % 2;
         s.shotState = r;
         s.controlledPlayer = 333;
         s.ballInFlight = 1;

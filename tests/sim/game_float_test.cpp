@@ -1,5 +1,6 @@
 // The game's arctangent, sine and cosine against the bits every recording
-// was made with: the GNU C library's x86-64 SSE2 atanf, sinf and cosf.
+// was made with (the GNU C library's x86-64 SSE2 atanf, sinf and cosf), and
+// the shot draws against that library's rand().
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <math.h>
 #include <thread>
 
+#include "state/game_state.h"
 #include "sim/game_float.h"
 
 namespace {
@@ -172,5 +174,26 @@ TEST(GameFloatTest, MatchesTheCLibraryOfTheRecordings)
     EXPECT_EQ(m.atan, 0u);
     EXPECT_EQ(m.sin, 0u);
     EXPECT_EQ(m.cos, 0u);
+#endif
+}
+
+// glibc's rand() after srand(1), which is where an unseeded rand() starts.
+TEST(ShotRandomTest, AFreshGameDrawsWhatAnUnseededRandDraws)
+{
+    GameState s;
+    for (std::int32_t expected : {1804289383, 846930886, 1681692777, 1714636915, 1957747793})
+        EXPECT_EQ(s.shotRandom.draw(), expected);
+    ShotRandom far;
+    std::int32_t last = 0;
+    for (int i = 0; i < 1000000; ++i)
+        last = far.draw();
+    EXPECT_EQ(last, 429357853);  // the millionth
+    // A second game starts over, whatever the first drew.
+    EXPECT_EQ(GameState().shotRandom.draw(), 1804289383);
+#ifdef __GLIBC__
+    std::srand(1);
+    ShotRandom mine;
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_EQ(mine.draw(), std::rand()) << "draw " << i;
 #endif
 }
