@@ -1,9 +1,8 @@
 #include "sim/ball_flight.h"
 
-#include <cstdlib>
-
 #include "state/game_state.h"
 #include "sim/angles.h"
+#include "sim/game_float.h"
 #include "sim/pitch_lines.h"
 
 namespace {
@@ -16,8 +15,8 @@ constexpr float passSpeed = 0.2f;
 void stepAlong(Ball& b, float degrees, float distance)
 {
     const float a = radiansOf(degrees);
-    b.y += cosf(a) * distance;
-    b.x += sinf(a) * distance;
+    b.y += gameCos(a) * distance;
+    b.x += gameSin(a) * distance;
 }
 
 }  // namespace
@@ -25,7 +24,7 @@ void stepAlong(Ball& b, float degrees, float distance)
 void shotStep(GameState& s)
 {
     if (s.shotState == shotState::requested && s.ballHolder != ballHolder::nobody) {
-        const int r = std::rand() % 2;
+        const int r = s.shotRandom.draw() % 2;
         s.shotState = r;
         s.controlledPlayer = controlledPlayer::nobody;
         s.ballInFlight = 1;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/shot_random.h"
+
 struct Ball {
     float x = 0.0f, y = 0.0f, z = 0.0f;
 };
@@ -144,6 +146,8 @@ struct GameState {
     float dribbleFacing = 90.0f;
     std::int32_t dribbler = dribbler::player1;
     std::int32_t dribbleMark = dribbleMark::kickOff;
+    // Draws for the shot's target: every game starts the same sequence.
+    ShotRandom shotRandom;
 
     // Scene drawing scratch: only the drawing code touches these, so a run
     // without drawing leaves them at zero.
