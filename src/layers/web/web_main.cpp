@@ -7,6 +7,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +117,18 @@ EMSCRIPTEN_KEEPALIVE void web_hidden(int hidden)
 // desktop's reader, with its limits and its one-line errors.
 EMSCRIPTEN_KEEPALIVE int web_watch(const char* bytes, int size, const char* name)
 {
+    // The page's memory is smaller than a desktop's: the events must fit
+    // beside the text, at worst three times their size while the reader's
+    // list grows, or the recording is refused in one line rather than the
+    // page running out of memory halfway.
+    const auto lines = static_cast<std::size_t>(std::count(bytes, bytes + size, '\n')) + 1;
+    void* room = std::malloc(std::min(lines, maxScriptEvents + 1) * sizeof(ScriptEvent) * 3);
+    if (room == nullptr) {
+        pageProblem(("cannot watch " + std::string(name) + ": its " + std::to_string(lines) +
+                     " lines do not fit in this browser's memory").c_str());
+        return 0;
+    }
+    std::free(room);
     Script script = parseScript(std::string_view(bytes, static_cast<std::size_t>(size)), name);
     if (!script.error.empty()) {
         pageProblem(("cannot watch " + script.error).c_str());
