@@ -29,8 +29,8 @@ EM_JS(void, pageNoWebGL, (), { Module.page.noWebGL(); });
 EM_JS(int, pageHasContext, (), { return typeof GLctx == 'object' && GLctx ? 1 : 0; });
 EM_JS(void, pagePadUsed, (), { Module.page.padUsed(); });
 // The canvas's size as the page lays it out, in device pixels.
-EM_JS(int, pageViewWidth, (), { return Module.page.viewSize()[0]; });
-EM_JS(int, pageViewHeight, (), { return Module.page.viewSize()[1]; });
+EM_JS(int, pageViewWidth, (), { return Module.page.viewWidth(); });
+EM_JS(int, pageViewHeight, (), { return Module.page.viewHeight(); });
 
 namespace {
 

@@ -28,6 +28,9 @@ def phone(browser, site):
     expect(browser.js("document.body.classList.contains('touch')"), "a touch-only phone shows no touch controls")
     expect(abs(view["width"] * 9 - view["height"] * 16) <= 16 and view["height"] == 390
            and abs(view["x"] * 2 + view["width"] - 844) <= 1, f"the view is not 16:9 in the middle: {view}")
+    pixels = browser.js("[canvas.width, canvas.height]")
+    expect(abs(pixels[0] - 2 * view["width"]) <= 1 and abs(pixels[1] - 2 * view["height"]) <= 1,
+           f"the view draws {pixels} device pixels into {view}")
     small = [(selector, box) for selector in ("#pad", "#pass", "#shoot", "[data-button='2']", "[data-button='3']",
                                               "[data-button='5']", "[data-button='6']")
              for box in [browser.rect("#controls " + selector)] if box["width"] < 48 or box["height"] < 48]
