@@ -51,6 +51,7 @@ def phone(browser, site):
     hold(browser, left, "holding the left arrow did not keep moving the player",
          lambda row: controlled_x(row) <= start - 8 * STEP)
     browser.touch("touchEnd", {})
+    browser.wait("the pad was not let go", "!document.getElementById('pad').classList.contains('held')")
     released = browser.row()
     browser.wait("the game stopped", f"{TURNS} >= {released['frame'] + 12}")
     drift = (controlled_x(released) - controlled_x(browser.row())) / STEP
