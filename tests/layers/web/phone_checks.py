@@ -32,7 +32,7 @@ def phone(browser, site):
     expect(abs(pixels[0] - 2 * view["width"]) <= 1 and abs(pixels[1] - 2 * view["height"]) <= 1,
            f"the view draws {pixels} device pixels into {view}")
     small = [(selector, box) for selector in ("#pad", "#pass", "#shoot", "[data-button='2']", "[data-button='3']",
-                                              "[data-button='5']", "[data-button='6']")
+                                              "[data-button='5']", "[data-button='6']", "#full")
              for box in [browser.rect("#controls " + selector)] if box["width"] < 48 or box["height"] < 48]
     expect(not small, f"touch controls smaller than 48 CSS pixels: {small}")
     for selector in ("#pass", "#shoot"):
