@@ -92,17 +92,30 @@ class Browser:
         self.reader, self.writer, self.buffer, self.next_id = ours[0], theirs[1], b"", 0
         self.shots, self.session = shots, None
         page = next(t for t in self.call("Target.getTargets")["targetInfos"] if t["type"] == "page")
-        self.session = self.call("Target.attachToTarget", {"targetId": page["targetId"], "flatten": True})["sessionId"]
+        self.attach(page["targetId"])
+        self.call("Emulation.setFocusEmulationEnabled", {"enabled": True})
+
+    def attach(self, target):
+        """Speaks to the page TARGET from now on."""
+        self.target = target
+        self.session = self.call("Target.attachToTarget", {"targetId": target, "flatten": True}, page=False)["sessionId"]
         self.call("Page.enable")
         self.call("Emulation.setDeviceMetricsOverride",
                   {"width": 1280, "height": 720, "deviceScaleFactor": 1, "mobile": False})
-        self.call("Emulation.setFocusEmulationEnabled", {"enabled": True})
 
-    def call(self, method, params=None):
-        """A DevTools command, to the page once attached; its result."""
+    def minimise(self, minimised):
+        """Minimises the page's window or brings it back: the page is hidden meanwhile, as a page in a
+        background tab is."""
+        window = self.call("Browser.getWindowForTarget", {"targetId": self.target}, page=False)["windowId"]
+        self.call("Browser.setWindowBounds", {"windowId": window,
+                                              "bounds": {"windowState": "minimized" if minimised else "normal"}},
+                  page=False)
+
+    def call(self, method, params=None, page=True):
+        """A DevTools command, to the page once attached unless `page` is false; its result."""
         self.next_id += 1
         message = {"id": self.next_id, "method": method, "params": params or {}}
-        if self.session:
+        if self.session and page:
             message["sessionId"] = self.session
         os.write(self.writer, json.dumps(message).encode() + b"\0")
         deadline = time.time() + 20
