@@ -96,7 +96,7 @@ def portrait(browser, site):
 
 def hidden(browser, site):
     """The page in a window of its own, minimised for two seconds: hidden as in a background tab. (The
-    first window stays visible whatever it is told: the focus emulation the other checks need keeps it so.)"""
+    first window, with its focus emulation, stayed visible when minimised.)"""
     first = browser.target, browser.session
     browser.attach(browser.call("Target.createTarget", {"url": "about:blank", "newWindow": True}, page=False)["targetId"])
     try:
