@@ -227,6 +227,7 @@ def main():
             "watching": lambda: watching(browser, site, site_folder, headless),
             "gamepad": lambda: gamepad(browser, site),
             "offline": lambda: phone_checks.offline(browser, site),  # after first_visit, on its cache
+            "update": lambda: phone_checks.update(browser, site, site_folder),  # changes the site
             "no_webgl": lambda: no_webgl(browser, site),  # last: the page keeps its WebGL away
         }
         for name in sys.argv[3:] or checks:

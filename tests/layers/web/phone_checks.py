@@ -1,7 +1,7 @@
 """The browser game on a phone and as an installed web app: touch controls on a touch-only device, the
 16:9 view and the turn-the-device notice, a hidden page's stopped clock, the first visit's download,
 the manifest and offline play (README: The browser test)."""
-import json, pathlib, struct, time
+import hashlib, json, pathlib, re, struct, time
 
 from devtools import LIMIT, MUSIC, MENU_OPEN, TURNS, expect
 
@@ -171,3 +171,63 @@ def offline(browser, site):
         browser.call("Network.emulateNetworkConditions",
                      {"offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
     print("ok: offline, the page loads from its cache, draws the title and Enter starts a match with its music")
+
+
+def new_version(folder, version, changed, digest_of=None):
+    """Changes the file `changed` in the site and writes sw.js for it as version VERSION; with `digest_of`,
+    sw.js lists that file's old digest instead, as if the site changed again while the worker installed."""
+    worker = pathlib.Path(folder, "sw.js")
+    text = worker.read_text()
+    path = pathlib.Path(folder, changed)
+    path.write_bytes(path.read_bytes() + f"<!-- {version} -->\n".encode())
+    text = re.sub(r'const VERSION = "[^"]*"', f'const VERSION = "{version}"', text)
+    for name in re.findall(r'\["([^"]+)", "[0-9a-f]{64}"\]', text):
+        if name != digest_of:
+            digest = hashlib.sha256(pathlib.Path(folder, name).read_bytes()).hexdigest()
+            text = re.sub(rf'\["{re.escape(name)}", "[0-9a-f]{{64}}"\]', f'["{name}", "{digest}"]', text)
+    worker.write_text(text)
+
+
+def settled(browser, expression):
+    """What a JavaScript promise comes to."""
+    return browser.call("Runtime.evaluate", {"expression": expression, "awaitPromise": True,
+                                             "returnByValue": True})["result"].get("value")
+
+
+def caches(browser):
+    return settled(browser, "caches.keys()")
+
+
+def update(browser, site, folder):
+    """A new version of the site gets a cache of its own and takes over only when no page of the old one
+    is open; one whose files do not match its list leaves the old version as it was."""
+    browser.open(site + "index.html")
+    old = caches(browser)
+    expect(len(old) == 1 and old[0].startswith("brightwicket-"), f"the caches are {old}")
+    new_version(folder, "test-2", "index.html")
+    refresh = "navigator.serviceWorker.getRegistration().then(r => r.update()).then(() => true, e => String(e))"
+    browser.call("Runtime.evaluate", {"expression": refresh, "awaitPromise": True})
+    browser.wait("the new version did not install beside the old one",
+                 lambda: sorted(caches(browser)) == sorted(old + ["brightwicket-test-2"]), 20)
+    version = "[...document.childNodes].filter(n => n.nodeType == 8).map(n => n.data.trim()).join() || 'built'"
+    browser.open(site + "index.html")  # a reload: the old page is still open while the new one loads
+    expect(browser.js(version) == "built", "a reload while the old page was open got the new version")
+    gap = [0.0]
+
+    def taken_over():
+        # With no page of the old version open for a moment, the new one takes over.
+        browser.call("Page.navigate", {"url": "about:blank"})
+        gap[0] += 0.5
+        time.sleep(gap[0])
+        browser.open(site + "index.html")
+        return caches(browser) == ["brightwicket-test-2"]
+    browser.wait("the new version did not take over once the old page was gone", taken_over, 30)
+    expect(browser.js(version) == "test-2", f"the new version's page reads {browser.js(version)}")
+
+    new_version(folder, "test-3", "brightwicket.webmanifest", digest_of="brightwicket.webmanifest")
+    settled(browser, refresh)
+    installed = "navigator.serviceWorker.getRegistration().then(r => !r.installing && !r.waiting)"
+    browser.wait("a version whose files do not match its list was kept",
+                 lambda: settled(browser, installed) is True and caches(browser) == ["brightwicket-test-2"], 20)
+    print("ok: a new version installs beside the old, takes over once the old page is gone and deletes its "
+          "cache; a version whose files changed while it installed is refused and leaves no cache")
