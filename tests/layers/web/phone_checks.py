@@ -1,7 +1,7 @@
 """The browser game on a phone and as an installed web app: touch controls on a touch-only device, the
 16:9 view and the turn-the-device notice, a hidden page's stopped clock, the first visit's download,
 the manifest and offline play (README: The browser test)."""
-import hashlib, json, pathlib, re, struct, time
+import hashlib, json, pathlib, re, struct, time, wave
 
 from devtools import LIMIT, MUSIC, MENU_OPEN, TURNS, expect
 
@@ -136,6 +136,11 @@ def first_visit(browser, site, served, folder):
           + f": {total / 1024:.1f} KB gzipped")
     expect(total <= BUDGET, f"the first visit downloads {total / 1024:.1f} KB gzipped, over {BUDGET // 1024}")
     expect("gamesound.wav" not in sizes, "the first visit fetched the WAV as well")
+    # The Vorbis loop lasts exactly as long as the WAV's, so it loops without a gap or a jump.
+    with wave.open(str(pathlib.Path(folder, "gamesound.wav"))) as wav:
+        seconds = wav.getnframes() / wav.getframerate()
+    expect(abs(browser.js("music.duration") - seconds) < 1e-6, f"the music lasts {browser.js('music.duration')} s, "
+           f"the WAV {seconds} s")
 
     manifest = browser.call("Page.getAppManifest")
     expect(not manifest["errors"], f"the manifest has errors: {manifest['errors']}")
