@@ -156,6 +156,21 @@ def first_visit(browser, site, served, folder):
     expect(sorted(icon["sizes"] for icon in data["icons"]) == ["192x192", "512x512"], "the icons are not 192 and 512")
     print(f"ok: the manifest names {data['name']!r} {data['display']} in landscape, icons 192 and 512")
 
+    # A browser that cannot decode Vorbis gets the WAV.
+    without_vorbis = browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": (
+        "const decode = AudioContext.prototype.decodeAudioData;"
+        "AudioContext.prototype.decodeAudioData = function (data) {"
+        "  return new Uint8Array(data, 0, 4).join() == '79,103,103,83'"  # "OggS"
+        "    ? Promise.reject(new Error('no Vorbis here')) : decode.call(this, data); };")})["identifier"]
+    try:
+        browser.open(site + "index.html")
+        browser.wait("without Vorbis, the WAV was not played", "typeof music == 'object' && music !== null", 20)
+        expect(abs(browser.js("music.duration") - seconds) < 1e-6 and "gamesound.wav" in dict(served),
+               "without Vorbis, the music is not the WAV's")
+    finally:
+        browser.call("Page.removeScriptToEvaluateOnNewDocument", {"identifier": without_vorbis})
+    print("ok: a browser that cannot decode the Vorbis music plays the WAV")
+
 
 def offline(browser, site):
     """Loaded once (first_visit), then with the network off: the page comes from the service worker."""
