@@ -201,5 +201,3 @@ class Browser:
                        f"document.querySelector({json.dumps(selector)}).getBoundingClientRect())")
         for kind in ("mousePressed", "mouseReleased"):
             self.call("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
-
-
