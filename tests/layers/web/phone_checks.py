@@ -7,6 +7,9 @@ from devtools import LIMIT, MUSIC, MENU_OPEN, TURNS, expect
 
 STEP = 0.1  # how far one arrow's key-down moves the controlled player
 BUDGET = 300 * 1024  # the first visit, gzipped
+# The service worker's scope once it is ready; a worker that cannot install is never ready.
+READY = ("Promise.race([navigator.serviceWorker.ready.then(r => r.scope),"
+         " new Promise(done => setTimeout(() => done('not ready after 15 s'), 15000))])")
 VISIBLE = "document.querySelector({}).checkVisibility()"
 
 
@@ -127,8 +130,7 @@ def first_visit(browser, site, served, folder):
     browser.metrics(1280, 720)
     browser.open(site + "index.html")
     browser.wait("the music was not fetched", "typeof music == 'object' && music !== null", 20)
-    scope = browser.call("Runtime.evaluate", {"expression": "navigator.serviceWorker.ready.then(r => r.scope)",
-                                              "awaitPromise": True, "returnByValue": True})["result"].get("value")
+    scope = settled(browser, READY)
     expect(scope == site, f"the service worker's scope is {scope}")
     sizes = dict(served)
     total = sum(sizes.values())
@@ -154,7 +156,10 @@ def first_visit(browser, site, served, folder):
         expect(png[:8] == b"\x89PNG\r\n\x1a\n" and "{}x{}".format(*struct.unpack(">II", png[16:24])) == icon["sizes"],
                f"{icon['src']} is not a {icon['sizes']} PNG")
     expect(sorted(icon["sizes"] for icon in data["icons"]) == ["192x192", "512x512"], "the icons are not 192 and 512")
-    print(f"ok: the manifest names {data['name']!r} {data['display']} in landscape, icons 192 and 512")
+    problems = browser.call("Page.getInstallabilityErrors")["installabilityErrors"]
+    expect(not problems, f"Chromium would not install the game: {problems}")
+    print(f"ok: the manifest names {data['name']!r} {data['display']} in landscape, icons 192 and 512; "
+          "Chromium finds the game installable")
 
     # A browser that cannot decode Vorbis gets the WAV.
     without_vorbis = browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": (
@@ -175,8 +180,7 @@ def first_visit(browser, site, served, folder):
 def offline(browser, site):
     """Loaded once (first_visit), then with the network off: the page comes from the service worker."""
     browser.open(site + "index.html")
-    browser.call("Runtime.evaluate", {"expression": "navigator.serviceWorker.ready.then(() => true)",
-                                      "awaitPromise": True})
+    expect(settled(browser, READY) == site, "no service worker to play offline with")
     browser.call("Network.enable")
     browser.call("Network.emulateNetworkConditions",
                  {"offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
