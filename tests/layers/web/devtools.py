@@ -138,11 +138,13 @@ class Browser:
         return result["result"].get("value")
 
     def wait(self, what, test, limit=LIMIT):
-        """Polls `test`, a function or a JavaScript condition, until it holds."""
+        """Polls `test`, a function or a JavaScript condition, until it holds; `what`, the failure, may be a
+        function that tells more of it."""
         holds = test if callable(test) else lambda: self.js(test)
         deadline = time.time() + limit
         while not holds():
-            expect(time.time() <= deadline, f"{what} (waited {limit} s)")
+            if time.time() > deadline:
+                expect(False, f"{what() if callable(what) else what} (waited {limit} s)")
             time.sleep(0.05)
 
     def open(self, url):
