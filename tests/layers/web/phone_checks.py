@@ -23,7 +23,7 @@ def summary(row):
 
 
 def hold(browser, fingers, what, until):
-    """Puts `fingers` down (kept down by the caller) and waits for the row to pass `until`."""
+    """Puts `fingers` down and waits, with them still down, for the trace row to pass `until`."""
     browser.touch("touchStart", fingers)
     browser.wait(what, lambda: until(browser.row()), 20)
 
