@@ -1,7 +1,7 @@
 #include "sim/game_float.h"
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 
 // Every step below is one IEEE operation in the width written, rounded to
 // nearest: the build must neither contract a*b+c into one rounding nor keep
@@ -9,7 +9,20 @@
 
 namespace {
 
-constexpr float fromBits(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+// memcpy, not std::bit_cast: emscripten 3.1.6's library lacks it.
+float fromBits(std::uint32_t bits)
+{
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+std::uint32_t bitsOf(float value)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 // ---- Arctangent, all in single precision --------------------------------
 //
@@ -18,12 +31,12 @@ constexpr float fromBits(std::uint32_t bits) { return std::bit_cast<float>(bits)
 // and the float nearest the rest, and an odd polynomial of degree 23 does the
 // rest, its even and odd halves in powers of t^4.
 
-constexpr float atanHigh[4] = {fromBits(0x3eed6338), fromBits(0x3f490fda),
-                               fromBits(0x3f7b985e), fromBits(0x3fc90fda)};
-constexpr float atanLow[4] = {fromBits(0x31ac3769), fromBits(0x33222168),
-                              fromBits(0x33140fb4), fromBits(0x33a22168)};
+const float atanHigh[4] = {fromBits(0x3eed6338), fromBits(0x3f490fda),
+                           fromBits(0x3f7b985e), fromBits(0x3fc90fda)};
+const float atanLow[4] = {fromBits(0x31ac3769), fromBits(0x33222168),
+                          fromBits(0x33140fb4), fromBits(0x33a22168)};
 // Coefficients of t^3, t^5, ... t^23 (signs alternate; the first is ~1/3).
-constexpr float atanPoly[11] = {
+const float atanPoly[11] = {
     fromBits(0x3eaaaaab), fromBits(0xbe4ccccd), fromBits(0x3e124925), fromBits(0xbde38e38),
     fromBits(0x3dba2e6e), fromBits(0xbd9d8795), fromBits(0x3d886b35), fromBits(0xbd6ef16b),
     fromBits(0x3d4bda59), fromBits(0xbd15a221), fromBits(0x3c8569d7)};
@@ -35,7 +48,7 @@ constexpr std::uint32_t atanSaturates = 0x4c000000;  // 2^25
 
 float gameAtan(float x)
 {
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(x);
+    const std::uint32_t bits = bitsOf(x);
     const std::uint32_t magnitude = bits & 0x7fffffffu;
     const bool negative = (bits >> 31) != 0;
 
@@ -164,7 +177,7 @@ double reduceFar(std::uint32_t magnitude, unsigned& quadrant)
 // sin(x) is quadrantSine at offset 0, cos(x) at offset 1.
 float sineAt(float x, unsigned offset)
 {
-    const std::uint32_t magnitude = std::bit_cast<std::uint32_t>(x) & 0x7fffffffu;
+    const std::uint32_t magnitude = bitsOf(x) & 0x7fffffffu;
     unsigned quadrant;
     double r;
     if (magnitude < 0x39800000u)  // |x| < 2^-12, where the polynomials would lose -0
