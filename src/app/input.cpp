@@ -22,9 +22,9 @@ namespace {
 // gate when it does, so at most one key acts per frame.
 bool takeGate(GameState& state)
 {
-    if (state.inputGate != 1)
+    if (state.inputGate != inputGate::open)
         return false;
-    state.inputGate = 2;
+    state.inputGate = inputGate::shut;
     return true;
 }
 
@@ -38,7 +38,7 @@ void showMenu(GameState& state, Platform& platform)
 void closeMenu(GameState& state, Platform& platform)
 {
     state.menuVisible = 0;
-    state.refocusRequest = 1;
+    state.refocusRequest = refocusRequest::dialogClosed;
     platform.showCursor(false);
     platform.endMenuDialog();
 }
@@ -54,21 +54,21 @@ void keyDown(GameState& state, Platform& platform, int code)
     case vk::up:    if (takeGate(state)) state.upLatch = 1; return;
     case vk::right: if (takeGate(state)) state.rightLatch = 1; return;
     case vk::down:  if (takeGate(state)) state.downLatch = 1; return;
-    case vk::a:     if (takeGate(state)) state.passState = 2; return;
+    case vk::a:     if (takeGate(state)) state.passState = passState::requested; return;
     case vk::p:     if (takeGate(state)) state.pauseLatch = 1; return;
     case vk::r:     if (takeGate(state)) state.restartLatch = 1; return;
-    case vk::s:     if (takeGate(state)) state.shotState = 2; return;
+    case vk::s:     if (takeGate(state)) state.shotState = shotState::requested; return;
     case vk::m:
-        if (state.inputGate == 1 && state.menuVisible == 0)
+        if (state.inputGate == inputGate::open && state.menuVisible == 0)
             showMenu(state, platform);
         takeGate(state);
         return;
     case vk::z:
-        if (state.inputGate == 1) {
-            if (state.musicState == 5)
-                state.musicState = 0;
-            else if (state.musicState == 2)
-                state.musicState = 3;
+        if (state.inputGate == inputGate::open) {
+            if (state.musicState == musicState::silent)
+                state.musicState = musicState::start;
+            else if (state.musicState == musicState::playing)
+                state.musicState = musicState::stop;
         }
         takeGate(state);
         return;

@@ -10,7 +10,7 @@ bool startUp(GameState& state, Platform& platform)
     platform.showCursor(false);
     if (!platform.createMainWindow())
         return false;
-    state.glSetupStep = 3;
+    state.glSetupStep = glSetupStep::contextReady;
     platform.showMainWindow();
     platform.takeFirstMessage();
     return true;
@@ -18,10 +18,10 @@ bool startUp(GameState& state, Platform& platform)
 
 bool mainLoopTurn(GameState& state, Platform& platform)
 {
-    state.inputGate = 1;
+    state.inputGate = inputGate::open;
     platform.handleOneMessage(state);
     const std::int32_t stopping = state.shuttingDown;
-    state.inputGate = 2;
+    state.inputGate = inputGate::shut;
     if (stopping != 0)
         return false;
     runFrame(state, platform);
@@ -39,9 +39,9 @@ int runGame(GameState& state, Platform& platform)
 
 void shutdownSequence(GameState& state, Platform& platform)
 {
-    if (state.closeState != 1)
+    if (state.closeState != closeState::open)
         return;
-    state.closeState = 2;
+    state.closeState = closeState::closed;
     state.running = 0;
     state.shuttingDown = 1;
     platform.keepDisplayAwake(false);

@@ -14,9 +14,9 @@
 
 void reactivationStep(GameState& state, Platform& platform)
 {
-    if (state.menuVisible == 0 && state.refocusRequest == 1) {
+    if (state.menuVisible == 0 && state.refocusRequest == refocusRequest::dialogClosed) {
         platform.reactivateMainWindow();
-        state.refocusRequest = 2;
+        state.refocusRequest = refocusRequest::reactivated;
     }
 }
 
@@ -46,18 +46,18 @@ void placeTitleView(GameState& state)
 // a run that draws nothing changes the state exactly as a drawn run does.
 void runFrame(GameState& state, Platform& platform)
 {
-    if (state.glSetupStep == 3 || state.glSetupStep == 5) {
+    if (state.glSetupStep == glSetupStep::contextReady || state.glSetupStep == glSetupStep::projectionSet) {
         const bool draw = platform.drawsFrames();
         if (draw)
             setUpFrame(state);
-        state.glSetupStep = 5;
+        state.glSetupStep = glSetupStep::projectionSet;
 
         musicStep(state, platform);
         matchStep(state);
         if (matchInPlay(state))
             simulationStep(state);
 
-        const bool matchView = state.matchPhase == 2;
+        const bool matchView = state.matchPhase == matchPhase::play;
         if (!matchView)
             placeTitleView(state);
         if (draw)

@@ -44,32 +44,32 @@ void setDefeatText(GameState& state)
 void endOfMatchTests(GameState& state)
 {
     if (state.goals >= goalsToWin) {
-        state.matchPhase = 1;
-        state.resetRequest = 1;
+        state.matchPhase = matchPhase::title;
+        state.resetRequest = resetRequest::restore;
         setVictoryText(state);
     }
     if (state.attempts >= attemptsToLose) {
-        state.matchPhase = 1;
-        state.resetRequest = 1;
+        state.matchPhase = matchPhase::title;
+        state.resetRequest = resetRequest::restore;
         setDefeatText(state);
     }
 }
 
 void bannerTextStep(GameState& state)
 {
-    if (state.matchPhase == 1 && state.pauseState == 0) {
-        state.resetRequest = 1;
+    if (state.matchPhase == matchPhase::title && state.pauseState == pauseState::running) {
+        state.resetRequest = resetRequest::restore;
         state.bannerText.assign(titleText);
     }
-    if (state.matchPhase == 2) {
-        if (state.pauseState == 1)
+    if (state.matchPhase == matchPhase::play) {
+        if (state.pauseState == pauseState::pausing)
             state.bannerText.assign(pauseText);
-        if (state.pauseState != 0)
+        if (state.pauseState != pauseState::running)
             return;
         if (state.attempts < attemptsToLose && state.goals < goalsToWin)
             setScoreText(state);
     }
-    if (state.pauseState != 0)
+    if (state.pauseState != pauseState::running)
         return;
     endOfMatchTests(state);
 }

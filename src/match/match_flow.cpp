@@ -11,23 +11,23 @@ void matchStep(GameState& state)
     std::int32_t& pause = state.pauseState;
 
     if (state.pauseLatch == 1) {
-        if (pause == 0 && state.matchPhase == 2) {
+        if (pause == 0 && state.matchPhase == matchPhase::play) {
             state.pauseFrames = 0;
             pause = 1;
         } else if (pause == 2) {
             pause = 0;
-            state.matchPhase = 2;
+            state.matchPhase = matchPhase::play;
         }
     }
 
     if (state.restartLatch == 1 && pause == 2) {
         pause = 0;
         state.pauseFrames = 0;
-        state.matchPhase = 1;
+        state.matchPhase = matchPhase::title;
     }
 
     if (state.enterLatch == 1 && pause == 0) {
-        state.matchPhase = 2;
+        state.matchPhase = matchPhase::play;
         state.goals = 0;
         state.attempts = 0;
     } else if (pause == 1) {
@@ -42,8 +42,8 @@ void matchStep(GameState& state)
         // A request still waiting is dropped; a pass or shot under way
         // survives the pause.
         if (state.ballInFlight != 1) {
-            state.passState = 1;
-            state.shotState = 3;
+            state.passState = passState::none;
+            state.shotState = shotState::none;
         }
         state.upLatch = 0;
         state.downLatch = 0;
@@ -55,7 +55,7 @@ void matchStep(GameState& state)
 
 bool matchInPlay(const GameState& state)
 {
-    return state.matchPhase == 2 && state.pauseState == 0;
+    return state.matchPhase == matchPhase::play && state.pauseState == pauseState::running;
 }
 
 void endOfFrameClearing(GameState& state)
@@ -67,8 +67,8 @@ void endOfFrameClearing(GameState& state)
     state.enterLatch = 0;
     state.pauseLatch = 0;
     state.restartLatch = 0;
-    if (state.ballHolder == 0) {
-        state.passState = 1;
-        state.shotState = 3;
+    if (state.ballHolder == ballHolder::nobody) {
+        state.passState = passState::none;
+        state.shotState = shotState::none;
     }
 }

@@ -5,19 +5,19 @@
 
 void musicStep(GameState& state, Platform& platform)
 {
-    if (state.musicState == 0) {
+    if (state.musicState == musicState::start) {
         platform.startMusic();
-        state.musicState = 1;
+        state.musicState = musicState::startedSettling;
         state.musicFrames = 1;
-    } else if (state.musicState == 3) {
+    } else if (state.musicState == musicState::stop) {
         platform.stopMusic();
-        state.musicState = 4;
+        state.musicState = musicState::stoppedSettling;
         state.musicFrames = 1;
-    } else if (state.musicFrames > 60 && state.musicState == 1) {
-        state.musicState = 2;
+    } else if (state.musicFrames > 60 && state.musicState == musicState::startedSettling) {
+        state.musicState = musicState::playing;
         state.musicFrames = 1;
-    } else if (state.musicFrames > 60 && state.musicState == 4) {
-        state.musicState = 5;
+    } else if (state.musicFrames > 60 && state.musicState == musicState::stoppedSettling) {
+        state.musicState = musicState::silent;
         state.musicFrames = 1;
     } else {
         ++state.musicFrames;

@@ -22,7 +22,7 @@ void setUpFrame(GameState& state)
 {
     // A 60 degree vertical field of view at a fixed 16:9, however wide the
     // view: other shapes stretch the picture rather than crop it.
-    if (state.glSetupStep == 3) {
+    if (state.glSetupStep == glSetupStep::contextReady) {
         glFrustum(-1.0264, 1.0264, -0.57735, 0.57735, 1.0, 1000.0);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();

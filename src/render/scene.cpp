@@ -48,7 +48,7 @@ void drawMesh(GameState& state, const MeshTable& mesh, float originX, float orig
 
 void drawScene(GameState& state, MeshBatching batching)
 {
-    if (state.matchPhase != 2) {
+    if (state.matchPhase != matchPhase::play) {
         drawMesh(state, stadiumMesh, 0.0f, 0.0f, headingLeft, -7.0f, -1.0f, batching);
         return;
     }

@@ -15,13 +15,20 @@ struct NamedEvent {
 };
 
 constexpr NamedEvent namedEvents[] = {
-    {"enter", MessageKind::keyDown, 13}, {"escape", MessageKind::keyDown, 27},
-    {"left", MessageKind::keyDown, 37},  {"up", MessageKind::keyDown, 38},
-    {"right", MessageKind::keyDown, 39}, {"down", MessageKind::keyDown, 40},
-    {"a", MessageKind::keyDown, 65},     {"m", MessageKind::keyDown, 77},
-    {"p", MessageKind::keyDown, 80},     {"r", MessageKind::keyDown, 82},
-    {"s", MessageKind::keyDown, 83},     {"z", MessageKind::keyDown, 90},
-    {"close", MessageKind::close, 0},    {"menu-ok", MessageKind::menuOk, 0},
+    {"enter", MessageKind::keyDown, vk::enter},
+    {"escape", MessageKind::keyDown, vk::escape},
+    {"left", MessageKind::keyDown, vk::left},
+    {"up", MessageKind::keyDown, vk::up},
+    {"right", MessageKind::keyDown, vk::right},
+    {"down", MessageKind::keyDown, vk::down},
+    {"a", MessageKind::keyDown, vk::a},
+    {"m", MessageKind::keyDown, vk::m},
+    {"p", MessageKind::keyDown, vk::p},
+    {"r", MessageKind::keyDown, vk::r},
+    {"s", MessageKind::keyDown, vk::s},
+    {"z", MessageKind::keyDown, vk::z},
+    {"close", MessageKind::close, 0},
+    {"menu-ok", MessageKind::menuOk, 0},
     {"menu-close", MessageKind::menuClose, 0},
 };
 

@@ -1,9 +1,8 @@
 #include "sim/ball_flight.h"
 
-#include <cstdlib>
-
 #include "state/game_state.h"
 #include "sim/angles.h"
+#include "sim/game_float.h"
 #include "sim/pitch_lines.h"
 
 namespace {
@@ -16,45 +15,44 @@ constexpr float passSpeed = 0.2f;
 void stepAlong(Ball& b, float degrees, float distance)
 {
     const float a = radiansOf(degrees);
-    b.y += cosf(a) * distance;
-    b.x += sinf(a) * distance;
+    b.y += gameCos(a) * distance;
+    b.x += gameSin(a) * distance;
 }
 
 }  // namespace
 
 void shotStep(GameState& s)
 {
-    if (s.shotState == 2 && s.ballHolder > 0) {
-        const int r = std::rand() % 2;
+    if (s.shotState == shotState::requested && s.ballHolder != ballHolder::nobody) {
+        const int r = s.shotRandom.draw() % 2;
         s.shotState = r;
-        s.controlledPlayer = 333;
+        s.controlledPlayer = controlledPlayer::nobody;
         s.ballInFlight = 1;
         if (r == 0)
-            s.shotState = s.ball.y > upperTargetY(s) ? -1 : -2;
+            s.shotState = s.ball.y > upperTargetY(s) ? shotState::upperFromAbove : shotState::upperFromBelow;
         else
-            s.shotState = s.ball.y > lowerTargetY(s) ? -3 : -4;
+            s.shotState = s.ball.y > lowerTargetY(s) ? shotState::lowerFromAbove : shotState::lowerFromBelow;
     }
 
-    // -1 and -2 aim at the upper target, -3 and -4 at the lower; the odd
-    // values began above their target and so step back along the angle.
-    if (s.shotState < 0 && s.shotState >= -4) {
-        const float angle = s.shotState >= -2 ? s.shotAngleUpper : s.shotAngleLower;
-        const bool beganAbove = s.shotState == -1 || s.shotState == -3;
+    // A shot that began above its target steps back along the angle.
+    if (s.shotState <= shotState::upperFromAbove && s.shotState >= shotState::lowerFromBelow) {
+        const float angle = s.shotState >= shotState::upperFromBelow ? s.shotAngleUpper : s.shotAngleLower;
+        const bool beganAbove = s.shotState == shotState::upperFromAbove || s.shotState == shotState::lowerFromAbove;
         stepAlong(s.ball, angle, beganAbove ? -0.4f : 0.4f);
         s.ball.z += 0.02f;
-        s.controlledPlayer = 333;
+        s.controlledPlayer = controlledPlayer::nobody;
     }
 }
 
 void passStep(GameState& s)
 {
-    if (s.passState != 2 || s.ballHolder <= 0)
+    if (s.passState != passState::requested || s.ballHolder == ballHolder::nobody)
         return;
-    if (s.passDirection == 2 && s.controlledPlayer == 1) {
-        s.controlledPlayer = 2;
+    if (s.passDirection == passDirection::toPlayer2 && s.controlledPlayer == controlledPlayer::player1) {
+        s.controlledPlayer = controlledPlayer::player2;
         s.ballInFlight = 1;
-    } else if (s.passDirection == 3 && s.controlledPlayer == 2) {
-        s.controlledPlayer = 1;
+    } else if (s.passDirection == passDirection::toPlayer1 && s.controlledPlayer == controlledPlayer::player2) {
+        s.controlledPlayer = controlledPlayer::player1;
         s.ballInFlight = 1;
     }
 
@@ -68,7 +66,7 @@ void passStep(GameState& s)
     const bool p2RightAbove = p2.x > p1.x && p2.y > p1.y;
     const bool p2NotRightNotBelow = p1.x >= p2.x && p2.y >= p1.y;
     const float angle = s.passAngle;
-    if (s.passDirection == 2) {
+    if (s.passDirection == passDirection::toPlayer2) {
         if (p2RightBelow)
             stepAlong(s.ball, angle, -passSpeed);
         if (p2NotRightNotAbove)
@@ -78,7 +76,7 @@ void passStep(GameState& s)
         if (p2NotRightNotBelow)
             stepAlong(s.ball, angle, passSpeed);
     }
-    if (s.passDirection == 3) {
+    if (s.passDirection == passDirection::toPlayer1) {
         if (p2RightAbove)
             stepAlong(s.ball, angle, -passSpeed);
         if (p2NotRightNotBelow)

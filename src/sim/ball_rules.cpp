@@ -8,7 +8,7 @@
 void loseAttempt(GameState& state)
 {
     ++state.attempts;
-    state.resetRequest = 1;
+    state.resetRequest = resetRequest::restore;
 }
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 void scoreGoal(GameState& state)
 {
     ++state.goals;
-    state.resetRequest = 1;
+    state.resetRequest = resetRequest::restore;
 }
 
 // A ball into the goal behind the user's own start takes a goal back, but
@@ -25,7 +25,7 @@ void removeGoal(GameState& state)
 {
     if (state.goals > 0)
         --state.goals;
-    state.resetRequest = 1;
+    state.resetRequest = resetRequest::restore;
 }
 
 }  // namespace
@@ -76,6 +76,6 @@ void keeperHold(GameState& state)
         return;
     // While paused the reset waits, so the same hold is found again in every
     // paused frame: it costs one attempt, not one per frame of the pause.
-    if (state.pauseState == 0 || state.resetRequest != 1)
+    if (state.pauseState == pauseState::running || state.resetRequest != resetRequest::restore)
         loseAttempt(state);
 }

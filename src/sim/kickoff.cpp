@@ -28,13 +28,13 @@ void kickoffReset(GameState& s)
     s.passAngle = 0.0f;
     s.shotAngleUpper = 0.0f;
     s.shotAngleLower = 0.0f;
-    s.dribbleMark = 1;
-    s.passDirection = 2;
-    s.shotState = 3;
-    s.ballHolder = 0;
+    s.dribbleMark = dribbleMark::kickOff;
+    s.passDirection = passDirection::toPlayer2;
+    s.shotState = shotState::none;
+    s.ballHolder = ballHolder::nobody;
     s.dribbleFacing = 270.0f;
-    s.dribbler = 15;
-    s.controlledPlayer = 1;
-    s.passState = 3;
-    s.resetRequest = 3;
+    s.dribbler = dribbler::nobody;
+    s.controlledPlayer = controlledPlayer::player1;
+    s.passState = passState::taken;
+    s.resetRequest = resetRequest::restored;
 }

@@ -3,6 +3,7 @@
 #include "state/game_state.h"
 #include "sim/angles.h"
 #include "sim/ball_rules.h"
+#include "sim/game_float.h"
 #include "sim/pitch_lines.h"
 
 namespace {
@@ -19,20 +20,20 @@ void chase(GameState& state, Defender& d, float step)
     d.chaseAngle = degreesOf((b.x - d.x) / (b.y - d.y));
     const float a = radiansOf(d.chaseAngle);
     if (b.x > d.x && d.y > b.y) {
-        d.y -= cosf(a) * step;
-        d.x -= sinf(a) * step;
+        d.y -= gameCos(a) * step;
+        d.x -= gameSin(a) * step;
     }
     if (d.x > b.x && d.y > b.y) {
-        d.y -= cosf(a) * step;
-        d.x -= sinf(a) * step;
+        d.y -= gameCos(a) * step;
+        d.x -= gameSin(a) * step;
     }
     if (b.x > d.x && b.y > d.y) {
-        d.y += cosf(a) * step;
-        d.x += sinf(a) * step;
+        d.y += gameCos(a) * step;
+        d.x += gameSin(a) * step;
     }
     if (d.x > b.x && b.y > d.y) {
-        d.y += cosf(a) * step;
-        d.x += sinf(a) * step;
+        d.y += gameCos(a) * step;
+        d.x += gameSin(a) * step;
     }
     defenderTouch(state, d);
 }
@@ -45,7 +46,7 @@ void slide(GameState& state, const UserPlayer& shooter, int holder, float step)
     Keeper& k = state.keeper;
     const Ball& b = state.ball;
     const bool shotComing =
-        b.x < shooter.x - 1.8f && state.ballHolder == holder && state.shotState < 0;
+        b.x < shooter.x - 1.8f && state.ballHolder == holder && state.shotState <= shotState::upperFromAbove;
     if (shotComing && k.y > mouthLow(state) && b.y < mouthMiddle(state))
         k.y -= step;
     if (shotComing && k.y < mouthHigh(state) && b.y > mouthMiddle(state))
@@ -73,7 +74,7 @@ void keeperStep(GameState& state)
         return;
     Keeper& k = state.keeper;
     k.ballAngle = degreesOf((b.x - k.x) / (b.y - k.y));
-    const float step = cosf(radiansOf(k.ballAngle)) * 0.06f;
+    const float step = gameCos(radiansOf(k.ballAngle)) * 0.06f;
     slide(state, state.player1, 1, step);
     slide(state, state.player2, 2, step);
     keeperHold(state);

@@ -45,14 +45,14 @@ void takeAngles(GameState& s)
 void receive(GameState& s, const UserPlayer& p, int nextDirection)
 {
     putBall(s, p.x - carryDistance, p.y, facingLeft);
-    s.passState = 3;
+    s.passState = passState::taken;
     s.passDirection = nextDirection;
 }
 
 void markMoveWithBall(GameState& s, int player)
 {
     if (anyArrow(s)) {
-        s.dribbleMark = 8;
+        s.dribbleMark = dribbleMark::moved;
         s.dribbler = player;
         s.ballHolder = player;
     }
@@ -74,8 +74,8 @@ void carry(GameState& s, const UserPlayer& p)
 
 void moveControlledPlayer(GameState& s)
 {
-    UserPlayer* p = s.controlledPlayer == 1 ? &s.player1
-                    : s.controlledPlayer == 2 ? &s.player2
+    UserPlayer* p = s.controlledPlayer == controlledPlayer::player1 ? &s.player1
+                    : s.controlledPlayer == controlledPlayer::player2 ? &s.player2
                                               : nullptr;
     if (p == nullptr)
         return;
@@ -101,18 +101,18 @@ void moveControlledPlayer(GameState& s)
 // before it takes the angles, player2 after, on the ball as it arrived.
 void touchTests(GameState& s)
 {
-    if (s.controlledPlayer == 1 && touches(s.player1, s.ball)) {
-        if (s.passDirection == 3)
+    if (s.controlledPlayer == controlledPlayer::player1 && touches(s.player1, s.ball)) {
+        if (s.passDirection == passDirection::toPlayer1)
             receive(s, s.player1, 2);
         markMoveWithBall(s, 1);
         takeAngles(s);
         s.ballInFlight = 0;
         carry(s, s.player1);
     }
-    if (s.controlledPlayer == 2 && touches(s.player2, s.ball)) {
+    if (s.controlledPlayer == controlledPlayer::player2 && touches(s.player2, s.ball)) {
         takeAngles(s);
         s.ballInFlight = 0;
-        if (s.passDirection == 2)
+        if (s.passDirection == passDirection::toPlayer2)
             receive(s, s.player2, 3);
         markMoveWithBall(s, 2);
         carry(s, s.player2);
@@ -121,9 +121,9 @@ void touchTests(GameState& s)
 
 void worldScroll(GameState& s)
 {
-    if (s.dribbleMark != 8 || (s.dribbler != 1 && s.dribbler != 2))
+    if (s.dribbleMark != dribbleMark::moved || (s.dribbler != dribbler::player1 && s.dribbler != dribbler::player2))
         return;
-    UserPlayer& other = s.dribbler == 1 ? s.player2 : s.player1;
+    UserPlayer& other = s.dribbler == dribbler::player1 ? s.player2 : s.player1;
     float* const xs[] = {&s.pitch.x, &other.x, &s.defender1.x, &s.defender2.x, &s.defender3.x,
                          &s.keeper.x};
     float* const ys[] = {&s.pitch.y, &other.y, &s.defender1.y, &s.defender2.y, &s.defender3.y,

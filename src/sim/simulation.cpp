@@ -11,7 +11,7 @@
 // before it left, and a rule that ends the attempt does not stop the frame.
 void simulationStep(GameState& state)
 {
-    if (state.resetRequest == 1)
+    if (state.resetRequest == resetRequest::restore)
         kickoffReset(state);
     lineRules(state);
     defendersStep(state);
@@ -20,6 +20,6 @@ void simulationStep(GameState& state)
     passStep(state);
     touchTests(state);
     worldScroll(state);
-    state.dribbler = 15;
-    state.dribbleMark = 15;
+    state.dribbler = dribbler::nobody;
+    state.dribbleMark = dribbleMark::still;
 }

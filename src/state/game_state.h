@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/shot_random.h"
+
 struct Ball {
     float x = 0.0f, y = 0.0f, z = 0.0f;
 };
@@ -41,6 +43,64 @@ constexpr int bannerCells = bannerColumns * bannerRows;
 // more up front keeps the per-frame rebuild free of allocations.
 constexpr std::size_t bannerTextCapacity = 128;
 
+// The small integer states keep the game's own codes (the trace shows them);
+// these are their names, one namespace per field.
+namespace closeState {
+constexpr std::int32_t open = 1, closed = 2;  // the shutdown runs only while open
+}
+namespace inputGate {
+constexpr std::int32_t open = 1, shut = 2;  // a key latches only while open
+}
+namespace glSetupStep {
+constexpr std::int32_t none = 0, contextReady = 3, projectionSet = 5;
+}
+namespace refocusRequest {
+constexpr std::int32_t none = 0, dialogClosed = 1, reactivated = 2;
+}
+namespace matchPhase {
+constexpr std::int32_t title = 1, play = 2;
+}
+namespace pauseState {
+constexpr std::int32_t running = 0, pausing = 1, paused = 2;
+}
+namespace resetRequest {
+constexpr std::int32_t restore = 1, restored = 3;  // the kick-off layout
+}
+// 0 to start, 1 playing (Z not yet accepted), 2 playing, 3 to stop, 4 silent
+// (Z not yet accepted), 5 silent.
+namespace musicState {
+constexpr std::int32_t start = 0, startedSettling = 1, playing = 2, stop = 3, stoppedSettling = 4, silent = 5;
+}
+// The user players are 1 and 2 wherever a field names one.
+namespace controlledPlayer {
+constexpr std::int32_t player1 = 1, player2 = 2, nobody = 333;
+}
+namespace ballHolder {
+constexpr std::int32_t nobody = 0;
+}
+namespace dribbler {
+constexpr std::int32_t player1 = 1, player2 = 2, nobody = 15;
+}
+// Whether a user player moved with the ball this frame: 8 yes; 15, cleared
+// every frame, and 1, as at the kick-off, no.
+namespace dribbleMark {
+constexpr std::int32_t kickOff = 1, moved = 8, still = 15;
+}
+// A pass: 2 requested or under way; 1 (no pass yet) and 3 (the last one was
+// taken) both mean none.
+namespace passState {
+constexpr std::int32_t none = 1, requested = 2, taken = 3;
+}
+namespace passDirection {
+constexpr std::int32_t toPlayer2 = 2, toPlayer1 = 3;
+}
+// A shot: 3 none, 2 requested; under way -1 and -2 at the upper target, -3
+// and -4 at the lower, the odd ones begun above their target.
+namespace shotState {
+constexpr std::int32_t none = 3, requested = 2;
+constexpr std::int32_t upperFromAbove = -1, upperFromBelow = -2, lowerFromAbove = -3, lowerFromBelow = -4;
+}
+
 struct GameState {
     GameState()
     {
@@ -51,22 +111,22 @@ struct GameState {
     // Application shell
     std::uint8_t running = 1;
     std::int32_t shuttingDown = 0;
-    std::int32_t closeState = 1;
-    std::int32_t inputGate = 2;
-    std::int32_t glSetupStep = 0;
+    std::int32_t closeState = closeState::open;
+    std::int32_t inputGate = inputGate::shut;
+    std::int32_t glSetupStep = glSetupStep::none;
     std::int32_t menuVisible = 0;
-    std::int32_t refocusRequest = 0;
+    std::int32_t refocusRequest = refocusRequest::none;
     std::int32_t upLatch = 0, downLatch = 0, leftLatch = 0, rightLatch = 0;
     std::int32_t enterLatch = 0, pauseLatch = 0, restartLatch = 0;
 
     // Match flow
-    std::int32_t matchPhase = 1;
-    std::int32_t pauseState = 0;
+    std::int32_t matchPhase = matchPhase::title;
+    std::int32_t pauseState = pauseState::running;
     std::int32_t pauseFrames = 0;
     std::int32_t goals = 0;
     std::int32_t attempts = 0;
-    std::int32_t resetRequest = 1;
-    std::int32_t musicState = 0;
+    std::int32_t resetRequest = resetRequest::restore;
+    std::int32_t musicState = musicState::start;
     std::int32_t musicFrames = 0;
     std::string bannerText;
 
@@ -76,16 +136,18 @@ struct GameState {
     UserPlayer player1, player2;
     Defender defender1, defender2, defender3;
     Keeper keeper;
-    std::int32_t controlledPlayer = 1;
-    std::int32_t ballHolder = 0;
+    std::int32_t controlledPlayer = controlledPlayer::player1;
+    std::int32_t ballHolder = ballHolder::nobody;
     std::int32_t ballInFlight = 0;
-    std::int32_t passState = 1;
-    std::int32_t passDirection = 2;
-    std::int32_t shotState = 3;
+    std::int32_t passState = passState::none;
+    std::int32_t passDirection = passDirection::toPlayer2;
+    std::int32_t shotState = shotState::none;
     float passAngle = 0.0f, shotAngleUpper = 0.0f, shotAngleLower = 0.0f;
     float dribbleFacing = 90.0f;
-    std::int32_t dribbler = 1;
-    std::int32_t dribbleMark = 1;
+    std::int32_t dribbler = dribbler::player1;
+    std::int32_t dribbleMark = dribbleMark::kickOff;
+    // Draws for the shot's target: every game starts the same sequence.
+    ShotRandom shotRandom;
 
     // Scene drawing scratch: only the drawing code touches these, so a run
     // without drawing leaves them at zero.

@@ -10,8 +10,6 @@
 
 ScriptRun runScript(std::string_view script, std::int64_t frames, const FrameObserver& observe)
 {
-    // Each run starts the shot draws afresh, as a new process of the game does.
-    std::srand(1);
     ScriptRun run;
     run.script = parseScript(script, "test script");
     EXPECT_EQ(run.script.error, "");

@@ -2,7 +2,7 @@
 
 #include "app/main_loop.h"
 
-HeadlessGame::HeadlessGame(std::span<const ScriptEvent> script, OffscreenView* view)
+HeadlessGame::HeadlessGame(std::span<const ScriptEvent> script, HeadlessView* view)
     : platform(script, view)
 {
 }

@@ -11,7 +11,7 @@
 class HeadlessGame {
 public:
     // Draws into `view` when one is given (see HeadlessPlatform).
-    explicit HeadlessGame(std::span<const ScriptEvent> script, OffscreenView* view = nullptr);
+    explicit HeadlessGame(std::span<const ScriptEvent> script, HeadlessView* view = nullptr);
 
     // Start-up up to the main loop; false if no main window could be made.
     bool start();

@@ -2,12 +2,12 @@
 
 #include "state/game_state.h"
 #include "app/input.h"
-#include "layers/headless/offscreen_view.h"
+#include "layers/headless/headless_view.h"
 #include "layers/common/message_address.h"
 #include "render/frame.h"
 
-HeadlessPlatform::HeadlessPlatform(std::span<const ScriptEvent> events, OffscreenView* offscreenView)
-    : script(events), view(offscreenView)
+HeadlessPlatform::HeadlessPlatform(std::span<const ScriptEvent> events, HeadlessView* drawView)
+    : script(events), view(drawView)
 {
 }
 

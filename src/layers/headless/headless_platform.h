@@ -10,14 +10,14 @@
 #include "platform/platform.h"
 #include "replay/script.h"
 
-class OffscreenView;
+class HeadlessView;
 
 class HeadlessPlatform : public Platform {
 public:
     // The script, and the view when there is one, must outlive the
     // platform. Without a view nothing is drawn; the frames still change the
     // game state exactly as drawn ones do.
-    explicit HeadlessPlatform(std::span<const ScriptEvent> script, OffscreenView* view = nullptr);
+    explicit HeadlessPlatform(std::span<const ScriptEvent> script, HeadlessView* view = nullptr);
 
     // Posts every scripted event of this turn to the queue; the runner calls
     // it just before each turn's message step.
@@ -59,5 +59,5 @@ public:
 
 private:
     ScriptPlayer script;
-    OffscreenView* view;
+    HeadlessView* view;
 };

@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
-class OffscreenView {
+#include "layers/headless/headless_view.h"
+
+class OffscreenView final : public HeadlessView {
 public:
     // Largest width and height accepted for a view: as large as Mesa makes
     // a pbuffer.
@@ -21,16 +23,16 @@ public:
     OffscreenView(const OffscreenView&) = delete;
     OffscreenView& operator=(const OffscreenView&) = delete;
 
-    int width() const { return viewWidth; }
-    int height() const { return viewHeight; }
+    int width() const override { return viewWidth; }
+    int height() const override { return viewHeight; }
 
     // Makes the context current on this thread again; releases it.
-    void makeCurrent();
-    void release();
+    void makeCurrent() override;
+    void release() override;
 
     // Presents the frame. A pbuffer has nothing to swap, so this waits until
     // the frame is really drawn.
-    void present();
+    void present() override;
 
     // Reads the presented picture as RGB, top row first: width * height * 3
     // bytes.

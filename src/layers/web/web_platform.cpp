@@ -27,9 +27,10 @@ EM_JS(void, pageFirstFrame, (), { Module.page.firstFrame(); });
 EM_JS(void, pageHideGame, (), { Module.page.hideGame(); });
 EM_JS(void, pageNoWebGL, (), { Module.page.noWebGL(); });
 EM_JS(int, pageHasContext, (), { return typeof GLctx == 'object' && GLctx ? 1 : 0; });
-// The canvas fills the window; its pixels are the window's device pixels.
-EM_JS(int, pageViewWidth, (), { return Math.max(1, Math.round(innerWidth * (devicePixelRatio || 1))); });
-EM_JS(int, pageViewHeight, (), { return Math.max(1, Math.round(innerHeight * (devicePixelRatio || 1))); });
+EM_JS(void, pagePadUsed, (), { Module.page.padUsed(); });
+// The canvas's size as the page lays it out, in device pixels.
+EM_JS(int, pageViewWidth, (), { return Module.page.viewWidth(); });
+EM_JS(int, pageViewHeight, (), { return Module.page.viewHeight(); });
 
 namespace {
 
@@ -81,6 +82,10 @@ void WebPlatform::queue(const Message& message, bool repeated)
 bool WebPlatform::pressKey(const BrowserKey& key, bool ctrlOrMeta, bool repeated)
 {
     Message message;
+    if (watched && windowMade && !ctrlOrMeta && key.key == "Escape") {
+        stopRequested = true;
+        return true;
+    }
     if (watched || !windowMade || !messageForKey(key, menuShown, message))
         return false;
     queue(message, repeated);
@@ -98,17 +103,47 @@ void WebPlatform::pressMenuButton(bool closeBox)
         queue(Message{closeBox ? MessageKind::menuClose : MessageKind::menuOk, MessageTarget::menuDialog, 0});
 }
 
-void WebPlatform::pollGamepads()
+void WebPlatform::postPad(const std::optional<PadPress>& press)
 {
-    if (watched || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS)
+    // As on the desktop, South or Start presses the MENU dialog's OK.
+    if (press)
+        queue(padKeys.message(*press, menuShown), press->repeat);
+}
+
+void WebPlatform::touchButton(PadButton button, bool down)
+{
+    if (watched || !windowMade)
+        return;
+    postPad(padKeys.button(touchPad, button, down, static_cast<std::int64_t>(emscripten_get_now())));
+    EM_ASM({ Module.page.unblockMusic(); });
+}
+
+void WebPlatform::touchDirection(double x, double y)
+{
+    if (watched || !windowMade)
+        return;
+    postPad(padKeys.stick(touchPad, stickAxis(x), stickAxis(y), static_cast<std::int64_t>(emscripten_get_now())));
+    EM_ASM({ Module.page.unblockMusic(); });
+}
+
+void WebPlatform::setHidden(bool hide)
+{
+    pageHidden = hide;
+    // A hidden page hears no touch end: nothing stays held across it.
+    if (hide)
+        padKeys.drop(touchPad, static_cast<std::int64_t>(emscripten_get_now()));
+}
+
+void WebPlatform::pollGamepads(std::int64_t ms)
+{
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS)
         return;
     // The browser keeps the pads' state, not their changes: each poll tells
     // PadKeys all of it, and it makes key-downs of what went down.
-    const auto ms = static_cast<std::int64_t>(emscripten_get_now());
-    // As on the desktop, South or Start presses the MENU dialog's OK.
-    const auto post = [this](const std::optional<PadPress>& press) {
-        if (press)
-            queue(padKeys.message(*press, menuShown), press->repeat);
+    bool pressed = false;
+    const auto post = [&](const std::optional<PadPress>& press) {
+        pressed = pressed || press.has_value();
+        postPad(press);
     };
     std::uint32_t seen = 0;
     EmscriptenGamepadEvent pad;
@@ -127,7 +162,9 @@ void WebPlatform::pollGamepads()
         if ((padsSeen & ~seen) >> i & 1u)
             padKeys.drop(i, ms);
     padsSeen = seen;
-    post(padKeys.due(ms));
+    // A player on a pad needs no touch controls over the view.
+    if (pressed)
+        pagePadUsed();
 }
 
 void WebPlatform::keepDisplayAwake(bool awake)
@@ -184,7 +221,12 @@ void WebPlatform::handleOneMessage(GameState& state)
     ++turn;
     if (windowMade) {
         followPageSize();
-        pollGamepads();
+        if (!watched) {
+            // Pads and touches share the repeat: only the newest held repeats.
+            const auto ms = static_cast<std::int64_t>(emscripten_get_now());
+            pollGamepads(ms);
+            postPad(padKeys.due(ms));
+        }
     }
     // SDL keeps the canvas's mouse events for a poll that nothing else makes.
     SDL_Event ignored;
@@ -241,7 +283,9 @@ void WebPlatform::destroyMainWindow()
     windowMade = false;
     emscripten_html5_remove_all_event_listeners();
     messages = MessageQueue();
-    pageHideGame();
+    // A watch that reaches its recording's Escape keeps its last picture.
+    if (!watched)
+        pageHideGame();
 }
 
 void WebPlatform::freeze()

@@ -1,11 +1,13 @@
 #pragma once
-// The browser layer: a WebGL canvas that fills the page, drawn through
-// emscripten's OpenGL emulation; keys from the document; the music, the MENU
-// dialog, the cursor and the wake lock kept by the page (index.html), which
-// the layer asks through Module.page.
+// The browser layer: a WebGL canvas drawn through emscripten's OpenGL
+// emulation; keys from the document, pads and the page's touch controls; the
+// music, the MENU dialog, the cursor and the wake lock kept by the page
+// (index.html), which the layer asks through Module.page. The page decides
+// the canvas's size: the whole window on a desktop, 16:9 when played by touch.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "layers/common/message_queue.h"
@@ -29,6 +31,17 @@ public:
     bool pressKey(const BrowserKey& key, bool ctrlOrMeta, bool repeated);
     // A click on the dialog's OK button or its close box.
     void pressMenuButton(bool closeBox);
+    // The page's touch controls play as one more pad: a button went down or
+    // up, or the direction pad is held at (x, y), each -1..1 with y growing
+    // downwards ((0, 0) when let go). Held, they repeat as a pad's buttons do.
+    void touchButton(PadButton button, bool down);
+    void touchDirection(double x, double y);
+    // The page was hidden or shown again: while hidden no turn runs and
+    // whatever a touch held is let go.
+    void setHidden(bool hidden);
+    bool hidden() const { return pageHidden; }
+    // Escape pressed during a watch: the watch stops at the picture it shows.
+    bool watchStopped() const { return stopRequested; }
     // The pause the frame asked for in the turn just run, in milliseconds;
     // the main loop waits that long before the next turn.
     std::int64_t takePause();
@@ -56,7 +69,8 @@ public:
 private:
     void queue(const Message& message, bool repeated = false);
     void followPageSize();
-    void pollGamepads();
+    void pollGamepads(std::int64_t ms);
+    void postPad(const std::optional<PadPress>& press);
 
     MessageQueue messages;
     bool windowMade = false;
@@ -66,6 +80,10 @@ private:
     bool framePresented = false;
     PadKeys padKeys;
     std::uint32_t padsSeen = 0;  // bit i: pad i was connected at the last poll
+    // The touch controls' pad number: past the browser's gamepad indices.
+    static constexpr int touchPad = 1000;
+    bool pageHidden = false;
+    bool stopRequested = false;
     bool watched = false;
     std::vector<ScriptEvent> script;
     ScriptPlayer player;

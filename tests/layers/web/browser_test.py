@@ -1,155 +1,17 @@
 #!/usr/bin/env python3
-"""browser_test.py WEB_FOLDER HEADLESS_BINARY: the browser game played as a person would, in headless
+"""browser_test.py WEB_FOLDER HEADLESS_BINARY [CHECK...]: the browser game played as a person would, in headless
 Chromium driven over the DevTools protocol on a pipe (Python's standard library only), and its pictures
 compared with the headless runner's (README: The browser test)."""
-import base64, http.server, json, os, pathlib, re, select, shutil, subprocess, sys, tempfile, threading, time
+import gzip, http.server, os, pathlib, re, shutil, subprocess, sys, tempfile, threading, time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from devtools import (CURSOR, MENU_OPEN, MUSIC, SHIRT, TURNS, Browser, compare, count, expect, player_x,
+                      png_rgb, trace_columns)
+import phone_checks
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
-# The shirts' lit side (the defenders' boots share it) and shaded side.
-SHIRT, SHADED_SHIRT = (205, 23, 17), (169, 18, 9)
-LIMIT = 10  # seconds for any one step: screenshots get slow on a busy machine
-KEY_CODES = {"Enter": 13, "Escape": 27, "ArrowLeft": 37}  # the letters' codes are their capitals'
-MENU_OPEN = "document.getElementById('menu').open"
-CURSOR = "getComputedStyle(document.getElementById('canvas')).cursor"
-MUSIC = "Module.page.musicPlaying()"
-TURNS = "Module._web_turns()"
-
-
-def expect(holds, what):
-    if not holds:
-        print("FAIL: " + what)
-        sys.exit(1)
-
-
-def png_rgb(data):
-    """(width, height, rows of RGB bytes) of a PNG, decoded by netpbm."""
-    ppm = subprocess.run(["pngtopnm"], input=data, capture_output=True, check=True).stdout
-    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
-    expect(header, "pngtopnm gave no 8-bit colour picture")
-    width, height, pixels = int(header[1]), int(header[2]), ppm[header.end():]
-    return width, height, [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
-
-
-def count(picture, colour, top=0, bottom=None):
-    """Pixels of exactly `colour` in rows top..bottom, and the mean x of them."""
-    anywhere = re.compile(b"(?=" + re.escape(bytes(colour)) + b")")  # overlapping matches too
-    xs = [m.start() // 3 for row in picture[2][top:bottom] for m in anywhere.finditer(row) if m.start() % 3 == 0]
-    return len(xs), sum(xs) / len(xs) if xs else 0.0
-
-
-def player_x(picture):
-    """Where the controlled player stands across the lower half of the view."""
-    pixels, x = count(picture, SHADED_SHIRT, 400)
-    return x if pixels > 50 else float("inf")
-
-
-def compare(web, headless):
-    """Pixels that differ: in all, by one level at most (a colour on a rounding tie), and by more where
-    neither picture has the other's colour in the pixel's 3x3 neighbourhood (not an edge or a sliver
-    falling one pixel over: a colour or shape fault)."""
-    width, height, a = web
-    b = headless[2]
-    differ = rounding = unexplained = 0
-
-    def near(rows, x, y):
-        return [rows[v][3 * u:3 * u + 3] for v in range(max(y - 1, 0), min(y + 2, height))
-                for u in range(max(x - 1, 0), min(x + 2, width))]
-    for y, x in ((y, x) for y in range(height) if a[y] != b[y] for x in range(width)):
-        pixel, other = a[y][3 * x:3 * x + 3], b[y][3 * x:3 * x + 3]
-        if pixel == other:
-            continue
-        differ += 1
-        if max(abs(p - q) for p, q in zip(pixel, other)) <= 1:
-            rounding += 1
-        elif pixel not in near(b, x, y) and other not in near(a, x, y):
-            unexplained += 1
-    return differ, rounding, unexplained
-
-
-class Browser:
-    """Headless Chromium with one page, spoken to over --remote-debugging-pipe."""
-
-    def __init__(self, profile, shots):
-        ours, theirs = os.pipe(), os.pipe()  # (we read, they write), (they read, we write)
-        def pipes_at_3_and_4():
-            read, write = os.dup(theirs[0]), os.dup(ours[1])
-            os.dup2(read, 3)
-            os.dup2(write, 4)
-        flags = ["--headless", "--remote-debugging-pipe", "--user-data-dir=" + profile, "--no-first-run",
-                 "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--mute-audio", "--window-size=1280,720"]
-        if os.geteuid() == 0:
-            flags.append("--no-sandbox")
-        self.process = subprocess.Popen(["chromium"] + flags + ["about:blank"], preexec_fn=pipes_at_3_and_4,
-                                        close_fds=False, stdout=subprocess.DEVNULL,
-                                        stderr=open(os.path.join(profile, "chromium.log"), "w"))
-        os.close(ours[1])
-        os.close(theirs[0])
-        self.reader, self.writer, self.buffer, self.next_id = ours[0], theirs[1], b"", 0
-        self.shots, self.session = shots, None
-        page = next(t for t in self.call("Target.getTargets")["targetInfos"] if t["type"] == "page")
-        self.session = self.call("Target.attachToTarget", {"targetId": page["targetId"], "flatten": True})["sessionId"]
-        self.call("Page.enable")
-        self.call("Emulation.setDeviceMetricsOverride",
-                  {"width": 1280, "height": 720, "deviceScaleFactor": 1, "mobile": False})
-        self.call("Emulation.setFocusEmulationEnabled", {"enabled": True})
-
-    def call(self, method, params=None):
-        """A DevTools command, to the page once attached; its result."""
-        self.next_id += 1
-        message = {"id": self.next_id, "method": method, "params": params or {}}
-        if self.session:
-            message["sessionId"] = self.session
-        os.write(self.writer, json.dumps(message).encode() + b"\0")
-        deadline = time.time() + 20
-        while True:
-            while b"\0" not in self.buffer:
-                ready = select.select([self.reader], [], [], max(deadline - time.time(), 0))[0]
-                expect(ready, f"{method}: no answer from Chromium within 20 s")
-                chunk = os.read(self.reader, 1 << 20)
-                expect(chunk, f"{method}: Chromium went away")
-                self.buffer += chunk
-            text, self.buffer = self.buffer.split(b"\0", 1)
-            answer = json.loads(text)
-            if answer.get("id") == self.next_id:
-                expect("error" not in answer, f"{method}: {answer.get('error')}")
-                return answer["result"]
-
-    def js(self, expression):
-        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True})
-        expect("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
-        return result["result"].get("value")
-
-    def wait(self, what, test, limit=LIMIT):
-        """Polls `test`, a function or a JavaScript condition, until it holds."""
-        holds = test if callable(test) else lambda: self.js(test)
-        deadline = time.time() + limit
-        while not holds():
-            expect(time.time() <= deadline, f"{what} (waited {limit} s)")
-            time.sleep(0.05)
-
-    def open(self, url):
-        self.call("Page.navigate", {"url": url})
-        self.wait("no frame drawn on " + url, "typeof Module == 'object' && Module.firstFrameMs !== undefined", 15)
-
-    def screenshot(self, name):
-        """The page as a picture, kept as `last` and saved as NAME.png."""
-        data = base64.b64decode(self.call("Page.captureScreenshot", {"format": "png"})["data"])
-        pathlib.Path(self.shots, name + ".png").write_bytes(data)
-        self.last = png_rgb(data)
-        return self.last
-
-    def press(self, *keys):
-        for key in keys:
-            code, vk = (key, KEY_CODES[key]) if key in KEY_CODES else ("Key" + key.upper(), ord(key.upper()))
-            for kind in ("rawKeyDown", "keyUp"):
-                event = {"type": kind, "key": key, "code": code, "windowsVirtualKeyCode": vk}
-                self.call("Input.dispatchKeyEvent", event)
-
-    def click(self, selector):
-        x, y = self.js(f"(r => [r.x + r.width / 2, r.y + r.height / 2])("
-                       f"document.querySelector('{selector}').getBoundingClientRect())")
-        for kind in ("mousePressed", "mouseReleased"):
-            self.call("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+ENDED = "!document.getElementById('ended').hidden"
+WATCH_ENDED = "document.body.dataset.watch == 'ended'"
 
 
 def source_text(name):
@@ -200,14 +62,23 @@ def play(browser, site):
     browser.wait("the cursor stays after the dialog closed", CURSOR + " == 'none'")
     print("ok: M shows the MENU dialog with both texts and the cursor; Enter leaves it, OK closes it")
 
+    # Escape never waits behind keys: 400 presses of the up arrow fill the queue, then Escape.
     turns, work = browser.js(TURNS), browser.js("Module._web_work_ms()")
-    browser.press("Escape")
-    browser.wait("Escape did not end the game", "(e => !e.hidden && e.textContent.includes('ended'))"
-                                                "(document.getElementById('notice'))")
+    posted = browser.js("(() => { const key = (key, code) => document.dispatchEvent("
+                        "new KeyboardEvent('keydown', {key: key, code: code, bubbles: true}));"
+                        "for (let i = 0; i < 400; ++i) key('ArrowUp', 'ArrowUp');"
+                        "key('Escape', 'Escape'); return Module._web_turns(); })()")
+    browser.wait("Escape did not end the game", ENDED + " && document.body.textContent.includes('has ended')")
     ended = browser.js(TURNS)
+    expect(ended <= posted + 2, f"Escape behind 400 up arrows ended the game {ended - posted:.0f} turns later")
     time.sleep(0.3)
     expect(browser.js(TURNS) == ended and not browser.js(MUSIC), "the game or its music goes on after Escape")
-    print(f"ok: Escape ends the game and the music; frame work {work / turns:.2f} ms a turn over {turns} turns")
+    browser.screenshot("ended")
+    browser.click("#ended button")
+    browser.wait("Play again did not start the game again", "typeof Module == 'object' && "
+                 "Module.firstFrameMs !== undefined && " + ENDED.replace("!", "", 1), 15)
+    print(f"ok: Escape behind 400 up arrows ends the game on turn {ended - posted:.0f} after, and the music, with "
+          f"a Play again button that starts it again; frame work {work / turns:.2f} ms a turn over {turns} turns")
 
 
 def compare_pictures(browser, site, headless, work):
@@ -249,7 +120,25 @@ def gamepad(browser, site):
         browser.wait(f"pad button {button} did not {'open' if shown else 'close'} the MENU dialog",
                      MENU_OPEN if shown else "!" + MENU_OPEN)
         browser.js(f"pad.buttons[{button}].pressed = false")
-    print("ok: a gamepad's Start starts the match, its left stick held moves the player on, M and OK work the MENU")
+    # Start held on OK: the press used up by OK must not go on into the match as Enter, which would set
+    # the attempts back to 0. One attempt is spent first: the stick held on, the player runs with the ball
+    # until a defender takes it.
+    browser.js("pad.axes[0] = -1")
+    browser.wait("the stick held did not spend an attempt", lambda: browser.row()["attempts"] >= 1, 30)
+    browser.js("pad.axes[0] = 0")
+    browser.wait("the game stopped", f"{TURNS} >= {browser.js(TURNS) + 5}")  # the players back at kick-off
+    before = browser.row()
+    browser.js("pad.buttons[4].pressed = true")
+    browser.wait("the left shoulder did not open the MENU dialog", MENU_OPEN)
+    browser.js("pad.buttons[4].pressed = false; pad.buttons[9].pressed = true")
+    browser.wait("Start did not press OK", "!" + MENU_OPEN)
+    browser.wait("the game stopped", f"{TURNS} >= {browser.js(TURNS) + 25}")  # held well past the first repeat
+    browser.js("pad.buttons[9].pressed = false")
+    after = browser.row()
+    expect(after["attempts"] == before["attempts"] and phone_checks.controlled_x(after) == phone_checks.controlled_x(before),
+           "Start held on OK restarted the match")
+    print("ok: a gamepad's Start starts the match, its left stick held moves the player on, M and OK work the MENU;"
+          " Start held on OK does not restart the match")
 
 
 def no_webgl(browser, site):
@@ -261,24 +150,89 @@ def no_webgl(browser, site):
     print("ok: without WebGL the page says so in one line")
 
 
+def watching(browser, site, folder, headless):
+    """Recordings read as the desktop reads them, and a watch that keeps its picture."""
+    big = "1 enter\n" + "".join(f"{turn} up\n" for turn in range(2, 300_001))
+    pathlib.Path(folder, "big.script").write_text(big)
+    pathlib.Path(folder, "zero.script").write_bytes(b"1 enter\n2 left\n\0\n3 bogus-event\n")
+    pathlib.Path(folder, "last.script").write_text("1 enter\n20 left\n40 escape\n")
+    for bad in ("zero.script", "brightwicket.wasm"):
+        desktop = subprocess.run([headless, "--headless", "--no-render", "--frames", "5", "--script", bad], cwd=folder,
+                                 capture_output=True, timeout=60).stderr.decode("utf-8", "replace").strip()
+        expect(desktop.startswith("brightwicket: " + bad + ":1") or desktop.startswith("brightwicket: " + bad + ":3"),
+               f"the headless runner says {desktop!r} of {bad}")
+        browser.call("Page.navigate", {"url": site + "index.html?watch=" + bad})
+        browser.wait(f"no line on the page about {bad}", "!(document.getElementById('notice') || {hidden: true}).hidden")
+        line = browser.js("document.getElementById('notice').textContent")
+        expect(line == "cannot watch " + desktop.removeprefix("brightwicket: "), f"of {bad} the page says {line!r}, "
+               f"the desktop {desktop!r}")
+    print(f"ok: a recording with a zero byte and a .wasm file are refused with the desktop's line: {line[:60]}...")
+
+    browser.open(site + "index.html?watch=big.script")
+    browser.wait("the recording of 300,000 events does not play", f"{TURNS} >= 30", 20)
+    expect(browser.js("document.getElementById('notice').hidden"), "the recording of 300,000 events was refused")
+    browser.press("Escape")
+    browser.wait("Escape did not stop the watch", WATCH_ENDED)
+    stopped = browser.js(TURNS)
+    time.sleep(0.3)
+    expect(browser.js(TURNS) == stopped, "the watch goes on after Escape")
+    expect(count(browser.screenshot("watch-stopped"), SHIRT)[0] > 20, "a stopped watch lost its picture")
+    print(f"ok: a recording of 300,000 events plays, and Escape stops the watch at turn {stopped:.0f} with its picture")
+
+    browser.open(site + "index.html?watch=last.script")
+    browser.wait("the watch did not reach the recording's Escape", WATCH_ENDED, 20)
+    expect(browser.js(TURNS) == 40 and not browser.js(ENDED), "the recording's Escape ended the watch elsewhere "
+           "than on turn 40, or showed the game's end")
+    expect(count(browser.screenshot("watch-end"), SHIRT)[0] > 20, "the recording's Escape took the last picture away")
+    print("ok: a watch that reaches the recording's Escape keeps its last picture")
+
+
+class Site(http.server.SimpleHTTPRequestHandler):
+    """The web folder as a static site; it notes each file it sends whole, gzipped."""
+    served = []
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
+                      ".webmanifest": "application/manifest+json", ".ogg": "audio/ogg"}
+
+    def log_message(self, *_):
+        pass
+
+    def copyfile(self, source, outputfile):
+        data = source.read()
+        Site.served.append((self.path.split("?")[0].lstrip("/") or "index.html", len(gzip.compress(data, 6))))
+        outputfile.write(data)
+
+
 def main():
     folder = os.path.abspath(sys.argv[1])
+    headless = os.path.abspath(sys.argv[2])
     shots = os.path.join(folder, "..", "web-test")
     os.makedirs(shots, exist_ok=True)
     work = tempfile.mkdtemp(prefix="bw-web.")
     site_folder = shutil.copytree(folder, os.path.join(work, "site"))
-    handler = lambda *a: type("Quiet", (http.server.SimpleHTTPRequestHandler,),
-                              {"log_message": lambda *_: None})(*a, directory=site_folder)
+    handler = lambda *a: Site(*a, directory=site_folder)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     site = f"http://127.0.0.1:{server.server_address[1]}/"
     started = time.time()
+    trace_columns(headless)
     browser = Browser(work, shots)
     try:
-        play(browser, site)
-        compare_pictures(browser, site, os.path.abspath(sys.argv[2]), site_folder)
-        gamepad(browser, site)
-        no_webgl(browser, site)
+        checks = {
+            "first_visit": lambda: phone_checks.first_visit(browser, site, Site.served, site_folder),
+            "play": lambda: play(browser, site),
+            "pictures": lambda: compare_pictures(browser, site, headless, site_folder),
+            "phone": lambda: phone_checks.phone(browser, site),
+            "portrait": lambda: phone_checks.portrait(browser, site),
+            "hidden": lambda: phone_checks.hidden(browser, site),
+            "watching": lambda: watching(browser, site, site_folder, headless),
+            "gamepad": lambda: gamepad(browser, site),
+            "offline": lambda: phone_checks.offline(browser, site),  # after first_visit, on its cache
+            "update": lambda: phone_checks.update(browser, site, site_folder),  # changes the site
+            "no_webgl": lambda: no_webgl(browser, site),  # last: the page keeps its WebGL away
+        }
+        for name in sys.argv[3:] or checks:
+            browser.metrics(1280, 720)
+            checks[name]()
     finally:
         browser.process.kill()
         browser.process.wait()
