@@ -326,7 +326,9 @@ void Win32Platform::showMenuDialog(const char* description, const char* keyHelp)
 {
     setMenuText(IDC_MENU_DESCRIPTION, description);
     setMenuText(IDC_MENU_KEY_HELP, keyHelp);
-    ShowWindow(menuDialog, SW_SHOW);
+    // A watched recording's dialog leaves the keyboard to the watcher, who
+    // steers the playback and must be able to end it.
+    ShowWindow(menuDialog, watching ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
 void Win32Platform::endMenuDialog()

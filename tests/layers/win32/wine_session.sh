@@ -37,3 +37,9 @@ linux_replay() {
 # await_end SECONDS: the game of run_game ended with status 0, having said nothing.
 await_end() { ends_within "$1" 0 "${2:-}" ""; }
 keys() { xdotool key --delay 60 "$@"; }
+# start_windows ARGS...: the program, its window (main) up and focused; Wine is slow to start.
+start_windows() {
+    run_game wine brightwicket.exe "$@"
+    main=$(await_window '^Brightwicket$' 30) || fail "no window named Brightwicket"
+    wait_until 10 focus_is "$main" || fail "the game window does not have the keyboard focus"
+}

@@ -22,6 +22,10 @@ told "same file"
 windows --watch script.txt --trace script.txt
 [ "$status" = 2 ] && [ ! -s script.txt ] || fail "--trace over the watched file gave status $status"
 told "are the same file"
+ln script.txt linked.txt
+windows --watch script.txt --trace linked.txt
+[ "$status" = 2 ] || fail "--trace over a hard link of the watched file gave status $status"
+told "are the same file"
 echo "wine smoke: the command line ok"
 
 # Headless, with a name no code page holds: the trace of a title session is Linux's.
@@ -61,7 +65,7 @@ echo "wine smoke: full screen and MENU ok"
 
 # A windowed session on the title, recorded and traced: Linux replays the recording to the same
 # trace. It ends with 300 quick Up presses and Escape, which must not wait behind them.
-start_game wine brightwicket.exe --windowed --record session.script --trace windows.csv
+start_windows --windowed --record session.script --trace windows.csv
 probe client && [ "$(cat "$work/probe.txt")" = 1280x720 ] || fail "--windowed gave $(cat "$work/probe.txt")"
 wait_until 20 trace_rows windows.csv 5 || fail "no frames in the trace"
 keys z m
@@ -85,10 +89,11 @@ cmp windows.csv linux.csv || fail "Linux replays the recording to another trace"
 echo "wine smoke: windowed session ok ($(grep -c ' up$' session.script) of 300 Up handled, Escape $((ended - sent)) frames on)"
 
 # A recording made on Linux, watched: the trace is Linux's, and the last frame stays.
-printf '5 z\n20 m\n40 menu-ok\n50 up\n70 z\n90 p\n100 escape\n' >linux.script
+printf '5 z\n20 m\n40 menu-ok\n50 up\n70 z\n90 m\n100 close\n' >linux.script
 "$linux" --headless --no-render --frames 100 --script linux.script --trace linux-watch.csv
-start_game wine brightwicket.exe --windowed --watch linux.script --trace watched.csv
+start_windows --windowed --watch linux.script --trace watched.csv
 wait_until 30 trace_rows watched.csv 99 || fail "the watching stopped short"
+kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
 xdotool key Escape
 await_end 20 "after Escape ended the watching"
 cmp watched.csv linux-watch.csv || fail "the watched trace differs from Linux's"
@@ -100,7 +105,7 @@ cp "$build/stand-in-pad/xinput1_4.dll" .
 pad() { echo "$*" >pad.new && mv pad.new pad.txt; }
 last_turn() { awk -v e="$1" '$2 == e {t = $1} END {print t}' pad.script; }
 pad 0 0 0
-WINEDLLOVERRIDES="$WINEDLLOVERRIDES;xinput1_4=n" start_game wine brightwicket.exe --windowed --record pad.script --trace pad.csv
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;xinput1_4=n" start_windows --windowed --record pad.script --trace pad.csv
 wait_until 20 trace_rows pad.csv 5 || fail "no frames in the trace"
 pad 10 0 0
 wait_until 10 trace_is pad.csv matchPhase 2 || fail "Start did not start the match"
@@ -128,12 +133,18 @@ cp pad.script "$artifacts/"
 rm xinput1_4.dll
 echo "wine smoke: pad ok"
 
+# A write that fails is told at once; the game plays on and ends with status 1.
+start_windows --windowed --trace 'Z:\dev\full'
+wait_until 20 says "writing the trace to Z:.dev.full failed" || fail "the failed write was not told"
+keys z Escape
+ends_within 20 1 "after a failed write" "writing the trace to Z:.dev.full failed"
+
 # Alt+F4 and the end of the Windows session end the recording properly.
-start_game wine brightwicket.exe --windowed --record altf4.script
+start_windows --windowed --record altf4.script
 keys z alt+F4
 await_end 20 "after Alt+F4"
 grep -q '^[0-9]* close$' altf4.script && grep -q '^# ended in turn' altf4.script || fail "Alt+F4 left $(cat altf4.script)"
-start_game wine brightwicket.exe --windowed --record logoff.script --trace logoff.csv
+start_windows --windowed --record logoff.script --trace logoff.csv
 keys z
 probe endsession || fail "the game refused the end of the session"
 grep -q '^# ended in turn' logoff.script || fail "the end of the session left $(cat logoff.script)"
