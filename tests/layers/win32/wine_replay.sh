@@ -27,8 +27,7 @@ cmp windows.csv linux.csv || fail "Linux replays the Windows recording to anothe
 echo "wine replay: a Windows match replays on Linux"
 
 # A shot from a Linux recording, watched to its end line with the right arrow held (skimming).
-src=$(dirname "$0")/../../scripts
-{ grep -v '^#' "$src/over_the_bar.script"; echo "110 escape"; } >linux.script
+{ grep -v '^#' "$tests/scripts/over_the_bar.script"; echo "110 escape"; } >linux.script
 "$linux" --headless --no-render --frames 110 --script linux.script --trace linux-watch.csv
 column linux-watch.csv ballInFlight | grep -q 1 || fail "the Linux recording takes no shot"
 start_windows --windowed --watch linux.script --trace watched.csv

@@ -2,6 +2,7 @@
 # the Wine prefix (made once, in BUILD_DIR/wine-prefix), a virtual screen, a folder with the
 # Windows program and its music, and helpers. Screenshots and logs go to BUILD_DIR/<test name>.
 build=$(cd "$1" && pwd) linux=$(realpath "$2") artifacts=$build/$(basename "$0" .sh)
+tests=$(cd "$(dirname "$0")/../.." && pwd)
 export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
 # No Mono or Gecko installers: there is no network, and nothing needs them.
 export WINEDLLOVERRIDES="mscoree=;mshtml="

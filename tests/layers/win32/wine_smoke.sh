@@ -48,19 +48,34 @@ covers_screen 1600x900
 screen_shows 30 title sky banner no-shirts
 xdotool mousemove 800 450 windowfocus "$main" key Return
 screen_shows 10 match shirts
-# The keyboard comes back every time the dialog closes: the next M shows it again, and at the
-# end Escape ends the game.
-for round in 1 2 3 4 5; do
+# menu_round [TRACE]: M shows the dialog and its OK closes it; with a trace, 20 frames pass
+# after that, time enough for the desktop to have handed the keyboard on.
+menu_round() {
     xdotool key m
-    wait_until 10 probe menu || fail "M did not show MENU (round $round): $(cat "$work/probe.txt")"
-    [ $round = 1 ] && menu=$(visible_window '^MENU$') && shot menu &&
-        xwd -id "$menu" -silent | xwdtopnm 2>/dev/null | pnmtopng >"$artifacts/menu-window.png"
+    wait_until 10 probe menu || fail "M did not show MENU: $(cat "$work/probe.txt")"
+    [ -e "$artifacts/menu-window.png" ] || { menu=$(visible_window '^MENU$') && shot menu &&
+        xwd -id "$menu" -silent | xwdtopnm 2>/dev/null | pnmtopng >"$artifacts/menu-window.png"; }
     read -r _ x y <"$work/probe.txt"
     xdotool mousemove "$x" "$y" click 1
     wait_until 10 window_gone '^MENU$' || fail "OK did not close the MENU window"
-done
+    [ $# = 0 ] || wait_until 20 trace_rows "$1" $(($(wc -l <"$1") + 20)) || fail "the game stopped after MENU"
+}
+menu_round
+wait_until 10 focus_is "$main" || fail "the game window did not get the keyboard back"
 xdotool key Escape
 ends_within 20 0 "after Escape"
+# The keyboard comes back every time the dialog closes, the first time in a game too (under
+# Wine the desktop sometimes handed it to no window): the next M shows the dialog again, and
+# Escape ends the game.
+for game in 1 2; do
+    start_windows --trace full.csv
+    wait_until 20 trace_rows full.csv 5 || fail "no frames in the trace"
+    keys Return
+    menu_round full.csv
+    menu_round full.csv
+    xdotool key Escape
+    ends_within 20 0 "after Escape (game $game)"
+done
 echo "wine smoke: full screen and MENU ok"
 
 # A windowed session on the title, recorded and traced: Linux replays the recording to the same
