@@ -2,7 +2,8 @@
 // smoke test. Prints what it found and exits 0 when it holds:
 //   probe menu       the MENU dialog is shown with the core's two texts; the
 //                    line gives the centre of its OK button on the screen
-//   probe client     the game window's client area, "WIDTHxHEIGHT"
+//   probe client     the game window's client area, "WIDTHxHEIGHT LEFT TOP" on the screen
+//   probe resize W H the game window resized to a client area of W x H
 //   probe close      a close request to the game window (its close box)
 //   probe endsession the end of the Windows session told to the game window
 //   probe icons EXE  both icon groups hold every size once in 8-bit and once
@@ -14,6 +15,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <span>
@@ -58,9 +60,24 @@ HWND gameWindow()
 int client()
 {
     RECT area;
+    POINT corner{0, 0};
     if (gameWindow() == nullptr || GetClientRect(gameWindow(), &area) == 0)
         return say(1, "no game window\n");
-    return say(0, "%ldx%ld\n", area.right - area.left, area.bottom - area.top);
+    ClientToScreen(gameWindow(), &corner);
+    return say(0, "%ldx%ld %ld %ld\n", area.right, area.bottom, corner.x, corner.y);
+}
+
+int resize(int width, int height)
+{
+    HWND window = gameWindow();
+    RECT frame{0, 0, width, height};
+    if (window == nullptr)
+        return say(1, "no game window\n");
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    const bool done = SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+    return say(done ? 0 : 1, "resized\n");
 }
 
 // As Windows ends a session: asked first, then told, and the process may
@@ -148,11 +165,13 @@ int main(int argc, char** argv)
         return menu();
     if (argc == 2 && std::strcmp(argv[1], "client") == 0)
         return client();
+    if (argc == 4 && std::strcmp(argv[1], "resize") == 0)
+        return resize(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc == 2 && std::strcmp(argv[1], "close") == 0)
         return gameWindow() != nullptr && PostMessageW(gameWindow(), WM_CLOSE, 0, 0) ? 0 : say(1, "no game window\n");
     if (argc == 2 && std::strcmp(argv[1], "endsession") == 0)
         return endSession();
     if (argc == 3 && std::strcmp(argv[1], "icons") == 0)
         return icons(argv[2]);
-    return say(2, "usage: probe menu|client|close|endsession|icons EXE\n");
+    return say(2, "usage: probe menu|client|resize W H|close|endsession|icons EXE\n");
 }

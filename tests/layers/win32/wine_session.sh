@@ -44,3 +44,13 @@ start_windows() {
     main=$(await_window '^Brightwicket$' 30) || fail "no window named Brightwicket"
     wait_until 10 focus_is "$main" || fail "the game window does not have the keyboard focus"
 }
+# client_shows SECONDS NAME WHAT...: the game window's client area looks so within that time
+# (see looks); a picture of it goes to NAME.png.
+client_glance() {
+    local size x y
+    probe client && read -r size x y <"$work/probe.txt" &&
+        xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 | ppmtoppm |
+        pamcut -left "$x" -top "$y" -width "${size%x*}" -height "${size#*x}" >"$work/$1.ppm" &&
+        pnmtopng <"$work/$1.ppm" >"$artifacts/$1.png" && looks "$@"
+}
+client_shows() { wait_until "$1" client_glance "${@:2}" || fail "$(looks "${@:2}")"; }

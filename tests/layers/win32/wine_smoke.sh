@@ -81,8 +81,13 @@ echo "wine smoke: full screen and MENU ok"
 # A windowed session on the title, recorded and traced: Linux replays the recording to the same
 # trace. It ends with 300 quick Up presses and Escape, which must not wait behind them.
 start_windows --windowed --record session.script --trace windows.csv
-probe client && [ "$(cat "$work/probe.txt")" = 1280x720 ] || fail "--windowed gave $(cat "$work/probe.txt")"
+probe client && [ "$(cut -d' ' -f1 "$work/probe.txt")" = 1280x720 ] || fail "--windowed gave $(cat "$work/probe.txt")"
 wait_until 20 trace_rows windows.csv 5 || fail "no frames in the trace"
+client_shows 10 windowed sky banner
+# Resized, the picture follows the window, its banner along the top.
+probe resize 960 600 && probe client && [ "$(cut -d' ' -f1 "$work/probe.txt")" = 960x600 ] ||
+    fail "the window was not resized: $(cat "$work/probe.txt")"
+client_shows 10 resized sky banner
 keys z m
 wait_until 10 probe menu || fail "M did not show MENU"
 read -r _ x y <"$work/probe.txt"
@@ -135,6 +140,7 @@ wait_until 10 trace_rows pad.csv $((released + 10)) || fail "the game stopped"
 moved=$(column pad.csv player1.x | awk 'NR > 1 && $1 != x {f = NR} {x = $1} END {print f}')
 [ "$moved" -le $((released + 3)) ] || fail "the player moved on to frame $moved after the stick was let go at $released"
 pad none
+wait_until 10 trace_rows pad.csv $(($(wc -l <pad.csv) + 5)) || fail "the game stopped when the pad went"
 pad 1000 0 0
 wait_until 10 grep -q ' a$' pad.script || fail "South after the pad came back did not pass"
 pad 0 0 0
