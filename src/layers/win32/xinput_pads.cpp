@@ -39,11 +39,6 @@ XInputPads::XInputPads()
     }
 }
 
-XInputPads::~XInputPads()
-{
-    if (library != nullptr)
-        FreeLibrary(library);
-}
 
 std::span<const PadPress> XInputPads::poll(std::int64_t ms)
 {

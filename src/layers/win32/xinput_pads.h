@@ -15,8 +15,9 @@
 
 class XInputPads {
 public:
+    // The DLL stays loaded until the process ends: it may run threads of
+    // its own (Wine's does), which must never find their code unmapped.
     XInputPads();
-    ~XInputPads();
     XInputPads(const XInputPads&) = delete;
     XInputPads& operator=(const XInputPads&) = delete;
 
