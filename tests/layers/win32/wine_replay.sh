@@ -2,7 +2,7 @@
 # wine_replay.sh BUILD_DIR LINUX_PROGRAM: a match played on Windows (Enter, a carry, a shot) is
 # replayed by the Linux program to the same trace, and a match recorded on Linux is watched on
 # Windows to Linux's trace, byte for byte. The shot and the defenders' chase need the game's own
-# generator and float functions, the same on both systems. README: The Wine tests.
+# generator and float functions, the same on both systems. docs/windows.md: Tests.
 . "$(dirname "$0")/wine_session.sh"
 
 start_windows --windowed --record session.script --trace windows.csv

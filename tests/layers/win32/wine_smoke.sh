@@ -4,7 +4,7 @@
 # windowed session recorded and traced, the Escape after a key flood, watching a recording
 # made on Linux, a scripted pad, and the recording ended by Alt+F4 and by the end of the
 # session. Traces are compared byte for byte with the Linux program's (in sessions that stay on
-# the title; wine_replay.sh plays a match). README: The Wine tests.
+# the title; wine_replay.sh plays a match). docs/windows.md: Tests.
 . "$(dirname "$0")/wine_session.sh"
 
 # The command line: answers on the console it was started from, one-line refusals.
