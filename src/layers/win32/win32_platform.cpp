@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 
@@ -9,6 +10,8 @@
 #include "layers/win32/performance_clock.h"
 #include "layers/common/wave_header.h"
 #include "layers/win32/resource_ids.h"
+#include "layers/common/message_address.h"
+#include "app/input.h"
 #include "render/frame.h"
 
 namespace {
@@ -57,22 +60,27 @@ bool musicPlays(const wchar_t* path)
     return plays;
 }
 
+constexpr int windowedWidth = 1280, windowedHeight = 720;
+constexpr DWORD windowedStyle = WS_OVERLAPPEDWINDOW;
+
+// How long, after the MENU dialog closed, the layer keeps checking that the
+// main window has the keyboard: the desktop may hand it on late.
+constexpr int refocusCheckTurns = 60;
+
 }  // namespace
 
-Win32Platform::Win32Platform(GameState& state, HINSTANCE instance, int showCommand)
-    : instance(instance), showCommand(showCommand)
+Win32Platform::Win32Platform(HINSTANCE instance, int showCommand, bool windowed)
+    : instance(instance), showCommand(showCommand), windowed(windowed)
 {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     counterFrequency = frequency.QuadPart;
-    procedureGame = &state;
-    procedurePlatform = this;
+    windowsPlatform = this;
 }
 
 Win32Platform::~Win32Platform()
 {
-    procedureGame = nullptr;
-    procedurePlatform = nullptr;
+    windowsPlatform = nullptr;
 }
 
 void Win32Platform::keepDisplayAwake(bool awake)
@@ -104,9 +112,20 @@ bool Win32Platform::createMainWindow()
     windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GAME_SMALL));
     RegisterClassExW(&windowClass);
 
-    mainWindow = CreateWindowExW(0, windowClassName, windowTitle, WS_POPUP, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                 nullptr, nullptr, instance, nullptr);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (windowed) {
+        // The client area is 1280 x 720; the frame goes round it, the whole
+        // centred on the screen as far as it fits.
+        RECT frame{0, 0, windowedWidth, windowedHeight};
+        AdjustWindowRectEx(&frame, windowedStyle, FALSE, 0);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        mainWindow = CreateWindowExW(0, windowClassName, windowTitle, windowedStyle,
+                                     std::max(0, (screenWidth - width) / 2), std::max(0, (screenHeight - height) / 2),
+                                     width, height, nullptr, nullptr, instance, nullptr);
+    } else {
+        mainWindow = CreateWindowExW(0, windowClassName, windowTitle, WS_POPUP, 0, 0, screenWidth, screenHeight,
+                                     nullptr, nullptr, instance, nullptr);
+    }
     // Without a window there is no device context to give a pixel format.
     if (mainWindow == nullptr)
         return false;
@@ -122,13 +141,17 @@ bool Win32Platform::createMainWindow()
     SetPixelFormat(windowDC, ChoosePixelFormat(windowDC, &format), &format);
     glContext = wglCreateContext(windowDC);
     wglMakeCurrent(windowDC, glContext);
-    prepareView(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (windowed)
+        prepareView(windowedWidth, windowedHeight);
+    else
+        prepareView(screenWidth, screenHeight);
+    viewResized = false;
     return true;
 }
 
 void Win32Platform::showMainWindow()
 {
-    ShowWindow(mainWindow, showCommand);
+    ShowWindow(mainWindow, windowed && showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
     UpdateWindow(mainWindow);
     accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
 }
@@ -139,16 +162,146 @@ void Win32Platform::takeFirstMessage()
     GetMessageW(&message, nullptr, 0, 0);
 }
 
-void Win32Platform::handleOneMessage(GameState&)
+void Win32Platform::keyChanged(int code, bool down, bool repeated)
 {
-    // The window and dialog procedures reach the game through the pointers
-    // this platform set when it was made.
+    if (watching) {
+        if (code == VK_ESCAPE && down)
+            requestClose();
+        else if (code == VK_SPACE && down && !repeated) {
+            playbackPaused = !playbackPaused;
+            // The sound call cannot pause: the music stops and starts again.
+            if (musicPlaying && playbackPaused)
+                PlaySoundW(nullptr, nullptr, SND_PURGE);
+            else if (musicPlaying)
+                startMusic();
+        } else if (code == VK_RIGHT)
+            skimming = down;
+        return;
+    }
+    if (down)
+        messages.post(Message{MessageKind::keyDown, MessageTarget::mainWindow, code}, repeated);
+}
+
+void Win32Platform::requestClose()
+{
+    if (closeQueued)
+        return;
+    closeQueued = true;
+    messages.post(Message{MessageKind::close, MessageTarget::mainWindow, 0}, false);
+}
+
+void Win32Platform::menuCommand(MessageKind kind)
+{
+    messages.post(Message{kind, MessageTarget::menuDialog, 0}, false);
+}
+
+void Win32Platform::sessionEnding()
+{
+    // Windows may end the process as soon as this message is answered.
+    if (endSessionAction)
+        endSessionAction();
+    requestClose();
+}
+
+HWND Win32Platform::window() const
+{
+    return mainWindow;
+}
+
+bool Win32Platform::menuShown() const
+{
+    return menuDialog != nullptr && IsWindowVisible(menuDialog) != 0;
+}
+
+void Win32Platform::pumpMessages()
+{
     MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)
-        && TranslateAcceleratorW(message.hwnd, accelerators, &message) == 0) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (TranslateAcceleratorW(message.hwnd, accelerators, &message) != 0)
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+void Win32Platform::watch(std::span<const ScriptEvent> events)
+{
+    watching = true;
+    recording = ScriptPlayer(events);
+}
+
+bool Win32Platform::holdsPlayback() const
+{
+    if (!watching || closeQueued)
+        return false;
+    if (playbackPaused)
+        return true;
+    // The recording is over when its next message would end the game.
+    return recording.endsGameIn(turn + 1, menuShown());
+}
+
+void Win32Platform::waitForControls()
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    pumpMessages();
+}
+
+void Win32Platform::record(const Message& message)
+{
+    if (recordFile == nullptr)
+        return;
+    const ScriptEvent event{static_cast<std::int32_t>(std::min(turn, maxScriptTurn)), message.kind,
+                            static_cast<std::uint8_t>(message.code)};
+    recordFile->write(formatScriptEvent(event) + "\n");
+    recordFile->flush();
+}
+
+void Win32Platform::takeKeyboardBack()
+{
+    SetForegroundWindow(mainWindow);
+    SetActiveWindow(mainWindow);
+    SetFocus(mainWindow);
+}
+
+void Win32Platform::handleOneMessage(GameState& state)
+{
+    ++turn;
+    pumpMessages();
+    if (!watching) {
+        const bool shown = menuShown();
+        for (const PadPress& press : pads.poll(clockNanoseconds() / 1'000'000))
+            messages.post(pads.message(press, shown), press.repeat);
+    }
+    // The desktop may give the keyboard to some other window a little after
+    // the dialog went: it is taken back for a while.
+    if (refocusTurns > 0) {
+        --refocusTurns;
+        if (!menuShown() && (GetForegroundWindow() != mainWindow || GetFocus() != mainWindow))
+            takeKeyboardBack();
+    }
+    if (viewResized && mainWindow != nullptr) {
+        RECT client{};
+        GetClientRect(mainWindow, &client);
+        // A minimised window has no area to draw into.
+        if (client.right > 0 && client.bottom > 0)
+            resizeView(client.right, client.bottom);
+        viewResized = false;
+    }
+
+    Message message;
+    if (watching) {
+        // A close request of the watcher's goes first: the game ends at once.
+        if (closeQueued)
+            message = Message{MessageKind::close, MessageTarget::mainWindow, 0};
+        else if (recording.postUpTo(turn); !recording.take(message))
+            return;
+    } else if (!messages.take(message)) {
+        return;
+    }
+    record(message);
+    if (!addressMessage(message, menuShown()))
+        return;
+    dispatchMessage(state, *this, message);
 }
 
 void Win32Platform::presentFrame()
@@ -158,12 +311,14 @@ void Win32Platform::presentFrame()
 
 void Win32Platform::startMusic()
 {
+    musicPlaying = true;
     if (musicPlays(L"gamesound.wav"))
         PlaySoundW(L"gamesound.wav", nullptr, SND_FILENAME | SND_LOOP | SND_ASYNC);
 }
 
 void Win32Platform::stopMusic()
 {
+    musicPlaying = false;
     PlaySoundW(nullptr, nullptr, SND_PURGE);
 }
 
@@ -171,13 +326,21 @@ void Win32Platform::showMenuDialog(const char* description, const char* keyHelp)
 {
     setMenuText(IDC_MENU_DESCRIPTION, description);
     setMenuText(IDC_MENU_KEY_HELP, keyHelp);
-    ShowWindow(menuDialog, SW_SHOW);
+    // A watched recording's dialog leaves the keyboard to the watcher, who
+    // steers the playback and must be able to end it.
+    ShowWindow(menuDialog, watching ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
 void Win32Platform::endMenuDialog()
 {
-    if (menuDialog != nullptr)
-        EndDialog(menuDialog, 0);
+    if (menuDialog == nullptr)
+        return;
+    // The main window takes the keyboard before the dialog goes, so the
+    // desktop never has to pick a window to hand it to (under Wine it
+    // sometimes picked none).
+    if (mainWindow != nullptr && menuShown())
+        takeKeyboardBack();
+    EndDialog(menuDialog, 0);
 }
 
 void Win32Platform::reactivateMainWindow()
@@ -187,6 +350,7 @@ void Win32Platform::reactivateMainWindow()
     SetForegroundWindow(mainWindow);
     SetFocus(mainWindow);
     SendMessageW(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0x001E001E);
+    refocusTurns = refocusCheckTurns;
 }
 
 void Win32Platform::destroyMainWindow()
@@ -195,16 +359,21 @@ void Win32Platform::destroyMainWindow()
     wglDeleteContext(glContext);
     ReleaseDC(mainWindow, windowDC);
     DestroyWindow(mainWindow);
+    mainWindow = nullptr;
 }
 
 std::int64_t Win32Platform::clockNanoseconds()
 {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return ticksToNanoseconds(now.QuadPart, counterFrequency);
+    return ticksToNanoseconds(now.QuadPart, counterFrequency) + skimmedNs;
 }
 
 void Win32Platform::sleepMilliseconds(std::int64_t ms)
 {
-    Sleep(static_cast<DWORD>(ms));
+    // Skimming a recording, the pause after each frame passes at once.
+    if (skimming)
+        skimmedNs += ms * 1'000'000;
+    else
+        Sleep(static_cast<DWORD>(ms));
 }

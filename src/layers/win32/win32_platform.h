@@ -1,22 +1,61 @@
 #pragma once
-// The Windows layer: a popup window over the whole primary screen with a WGL
-// context, the modeless MENU dialog, looping music through PlaySoundW, and
-// the performance counter with Sleep for the frame pause.
+// The Windows layer: a popup window over the whole primary screen (or a
+// resizable 1280 x 720 one) with a WGL context, the modeless MENU dialog,
+// looping music through PlaySoundW, XInput pads, and the performance counter
+// with Sleep for the frame pause. Windows' own messages are drained into the
+// shared message queue every turn; the game gets at most one a turn.
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <span>
 
+#include "layers/common/message_queue.h"
+#include "layers/common/script_player.h"
+#include "layers/win32/output_file.h"
+#include "layers/win32/xinput_pads.h"
 #include "platform/platform.h"
+#include "replay/script.h"
 
 class Win32Platform : public Platform {
 public:
-    // The game record must outlive the platform: the window and dialog
-    // procedures hand their messages to it for as long as the platform lives.
-    Win32Platform(GameState& state, HINSTANCE instance, int showCommand);
+    Win32Platform(HINSTANCE instance, int showCommand, bool windowed);
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
+
+    // From now on every handled message is written to `record` as a line of
+    // an input script (null: none); the caller owns and closes it.
+    void setRecording(OutputFile* record) { recordFile = record; }
+
+    // Runs when Windows ends the session (log-off, shutdown): the process
+    // may be ended as soon as the message is answered.
+    void setEndSessionAction(std::function<void()> action) { endSessionAction = std::move(action); }
+
+    // Watching: the game's messages come from `recording` (which must
+    // outlive the platform), one per turn as a headless run hands them over,
+    // and the keyboard only steers the playback: Space pauses and resumes it,
+    // the right arrow held skims, Escape or a close request ends it.
+    void watch(std::span<const ScriptEvent> recording);
+    // While this is true the next turn must not run: the playback is paused,
+    // or the recording is over (its next message would end the game).
+    bool holdsPlayback() const;
+    // Waits a little for the keyboard while no turn runs.
+    void waitForControls();
+
+    // The main window, once made; null before and after.
+    HWND window() const;
+
+    // Turns of the main loop so far (each has one message step).
+    std::int64_t turns() const { return turn; }
+
+    // What the window and dialog procedures tell the layer.
+    void keyChanged(int code, bool down, bool repeated);
+    void requestClose();
+    void menuCommand(MessageKind kind);
+    void sizeChanged() { viewResized = true; }
+    void sessionEnding();
 
     void keepDisplayAwake(bool awake) override;
     void showCursor(bool show) override;
@@ -36,19 +75,39 @@ public:
     void sleepMilliseconds(std::int64_t ms) override;
 
 private:
+    void pumpMessages();
+    void takeKeyboardBack();
+    void record(const Message& message);
+    bool menuShown() const;
+
     HINSTANCE instance;
     int showCommand;
+    bool windowed;
     HACCEL accelerators = nullptr;
     std::int64_t counterFrequency = 1;
+    OutputFile* recordFile = nullptr;
+    std::function<void()> endSessionAction;
+    std::int64_t turn = 0;
+    MessageQueue messages;
+    bool closeQueued = false;
+    XInputPads pads;
+    bool viewResized = false;
+    int refocusTurns = 0;  // turns left to make sure the keyboard came back
+    bool musicPlaying = false;
+
+    bool watching = false;
+    ScriptPlayer recording;
+    bool playbackPaused = false;
+    bool skimming = false;
+    std::int64_t skimmedNs = 0;  // pauses skipped while skimming, added to the clock
 };
 
 // The modeless MENU dialog, made hidden while the program's statics are
 // initialised, before wWinMain runs.
 extern HWND menuDialog;
 
-// The window procedures' way back into the game; set while a Win32Platform
-// lives, null before wWinMain (the dialog already gets messages then).
-extern GameState* procedureGame;
-extern Platform* procedurePlatform;
+// The window procedures' way to the layer; set while a Win32Platform lives,
+// null before (the dialog already gets messages then).
+extern Win32Platform* windowsPlatform;
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

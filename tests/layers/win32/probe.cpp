@@ -2,6 +2,10 @@
 // smoke test. Prints what it found and exits 0 when it holds:
 //   probe menu       the MENU dialog is shown with the core's two texts; the
 //                    line gives the centre of its OK button on the screen
+//   probe client     the game window's client area, "WIDTHxHEIGHT LEFT TOP" on the screen
+//   probe resize W H the game window resized to a client area of W x H
+//   probe close      a close request to the game window (its close box)
+//   probe endsession the end of the Windows session told to the game window
 //   probe icons EXE  both icon groups hold every size once in 8-bit and once
 //                    in 32-bit colour, each image one Windows can decode, and
 //                    the About dialog's icon control is 21 x 20 dialog units
@@ -11,6 +15,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <span>
@@ -45,6 +50,46 @@ int menu()
     RECT ok;
     GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
     return say(0, "ok %ld %ld\n", (ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
+}
+
+HWND gameWindow()
+{
+    return FindWindowW(L"BRIGHTWICKET", L"Brightwicket");
+}
+
+int client()
+{
+    RECT area;
+    POINT corner{0, 0};
+    if (gameWindow() == nullptr || GetClientRect(gameWindow(), &area) == 0)
+        return say(1, "no game window\n");
+    ClientToScreen(gameWindow(), &corner);
+    return say(0, "%ldx%ld %ld %ld\n", area.right, area.bottom, corner.x, corner.y);
+}
+
+int resize(int width, int height)
+{
+    HWND window = gameWindow();
+    RECT frame{0, 0, width, height};
+    if (window == nullptr)
+        return say(1, "no game window\n");
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    const bool done = SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+    return say(done ? 0 : 1, "resized\n");
+}
+
+// As Windows ends a session: asked first, then told, and the process may
+// be ended as soon as the window has answered.
+int endSession()
+{
+    HWND window = gameWindow();
+    if (window == nullptr)
+        return say(1, "no game window\n");
+    const LRESULT agreed = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    return say(agreed != 0 ? 0 : 1, "asked %d\n", static_cast<int>(agreed));
 }
 
 std::span<const BYTE> resource(HMODULE program, int id, int type)
@@ -118,7 +163,15 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n alone, for the shell
     if (argc == 2 && std::strcmp(argv[1], "menu") == 0)
         return menu();
+    if (argc == 2 && std::strcmp(argv[1], "client") == 0)
+        return client();
+    if (argc == 4 && std::strcmp(argv[1], "resize") == 0)
+        return resize(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc == 2 && std::strcmp(argv[1], "close") == 0)
+        return gameWindow() != nullptr && PostMessageW(gameWindow(), WM_CLOSE, 0, 0) ? 0 : say(1, "no game window\n");
+    if (argc == 2 && std::strcmp(argv[1], "endsession") == 0)
+        return endSession();
     if (argc == 3 && std::strcmp(argv[1], "icons") == 0)
         return icons(argv[2]);
-    return say(2, "usage: probe menu|icons EXE\n");
+    return say(2, "usage: probe menu|client|resize W H|close|endsession|icons EXE\n");
 }
