@@ -151,7 +151,7 @@ TEST_F(CommandLineTest, HelpAndVersionAnswerInBothModesOnStandardOutput)
             EXPECT_NE(o.out.find(part), std::string::npos) << args << " leaves out " << part;
     }
     for (const char* args : {"--version", "--headless --frames 3 --version"})
-        EXPECT_TRUE(std::regex_match(run(args).out, std::regex("brightwicket [0-9]+\\.[0-9]+\n"))) << args;
+        EXPECT_TRUE(std::regex_match(run(args).out, std::regex("brightwicket [0-9]+\\.[0-9]+(\\+[0-9]+\\.g[0-9a-f]+)?\n"))) << args;
 }
 
 TEST_F(CommandLineTest, TraceToStandardOutputOrNowhereUntilTheDiskIsFull)

@@ -19,11 +19,13 @@ PATH="$work/bin" /bin/sh "$deps" >/dev/null 2>"$work/deps.err" && fail "install-
 
 install_game
 for file in libexec/brightwicket/brightwicket share/brightwicket/gamesound.wav \
-    share/icons/hicolor/16x16/apps/brightwicket.png share/icons/hicolor/256x256/apps/brightwicket.png \
+    share/icons/hicolor/16x16/apps/org.brightwicket.Soccer.png \
+    share/icons/hicolor/512x512/apps/org.brightwicket.Soccer.png \
+    share/metainfo/org.brightwicket.Soccer.metainfo.xml share/man/man6/brightwicket.6 \
     share/doc/brightwicket/README.md share/doc/brightwicket/docs/REPLAY-FORMAT.md; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
-entry="$prefix/share/applications/brightwicket.desktop"
+entry="$prefix/share/applications/org.brightwicket.Soccer.desktop"
 grep -qx "Exec=$prefix/bin/brightwicket" "$entry" || fail "the desktop entry does not start the launcher"
 ! command -v desktop-file-validate >/dev/null || desktop-file-validate "$entry" || fail "bad desktop entry"
 

@@ -8,7 +8,7 @@ mkdir "$work/elsewhere" && cd "$work/elsewhere"
 start_xvfb 1280x720
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" start_game "$prefix/bin/brightwicket" --trace trace.csv
 covers_screen 1280x720
-class=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/brightwicket.desktop")
+class=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/org.brightwicket.Soccer.desktop")
 [ -n "$class" ] && [ "$(x11 class "$main")" = "$class" ] || fail "the window's class is not the desktop entry's '$class'"
 wait_until 5 trace_rows trace.csv 10 || fail "no frames in the trace"
 xdotool mousemove 200 400
