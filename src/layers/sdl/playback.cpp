@@ -15,10 +15,10 @@ void Playback::record(std::int64_t turn, MessageKind kind, std::int32_t code)
     recordFile->flush();
 }
 
-void Playback::watch(std::span<const ScriptEvent> events)
+void Playback::watch(std::span<const ScriptEvent> events, std::int64_t endTurn)
 {
     watched = true;
-    player = ScriptPlayer(events);
+    player = ScriptPlayer(events, endTurn);
 }
 
 Playback::Steer Playback::steer(const SDL_KeyboardEvent& key)
@@ -32,8 +32,8 @@ Playback::Steer Playback::steer(const SDL_KeyboardEvent& key)
     case SDLK_SPACE:
         if (!down || key.repeat != 0)
             return Steer::nothing;
-        paused = !paused;
-        return paused ? Steer::pause : Steer::resume;
+        pausedNow = !pausedNow;
+        return pausedNow ? Steer::pause : Steer::resume;
     case SDLK_RIGHT:
         skimming = down;
         return Steer::nothing;
@@ -46,9 +46,7 @@ bool Playback::holds(std::int64_t turn, bool menuShown) const
 {
     if (!watched)
         return false;
-    if (paused)
-        return true;
-    return player.endsGameIn(turn, menuShown);
+    return pausedNow || player.overBefore(turn) || player.endsGameIn(turn, menuShown);
 }
 
 bool Playback::next(std::int64_t turn, Message& message)

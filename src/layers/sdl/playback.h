@@ -23,8 +23,9 @@ public:
     void setRecording(OutputFile* file) { recordFile = file; }
     void record(std::int64_t turn, MessageKind kind, std::int32_t code);
 
-    // The game's messages come from `events` (which must outlive this).
-    void watch(std::span<const ScriptEvent> events);
+    // The game's messages come from `events` (which must outlive this),
+    // up to the turn the recording ended in (0: its last event).
+    void watch(std::span<const ScriptEvent> events, std::int64_t endTurn);
     bool watching() const { return watched; }
 
     // What a key of the watcher's asks for.
@@ -32,8 +33,10 @@ public:
     Steer steer(const SDL_KeyboardEvent& key);
 
     // Whether the next turn, `turn`, must wait: paused, or the recording is
-    // over (its next message would end the game).
+    // over (its end line's turn has run, or its next message would end the
+    // game).
     bool holds(std::int64_t turn, bool menuShown) const;
+    bool paused() const { return pausedNow; }
     // The message for the message step of `turn`; false when none waits.
     bool next(std::int64_t turn, Message& message);
 
@@ -45,7 +48,7 @@ private:
     OutputFile* recordFile = nullptr;
     bool watched = false;
     ScriptPlayer player;
-    bool paused = false;
+    bool pausedNow = false;
     bool skimming = false;
     std::int64_t skimmedNs = 0;  // pauses skipped while skimming, added to the clock
 };

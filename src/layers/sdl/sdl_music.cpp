@@ -94,8 +94,15 @@ void SdlMusic::stop()
 
 void SdlMusic::pause(bool paused)
 {
+    // The music is a chunk on channel 0, not the mixer's "music": the
+    // channel is what pauses.
     if (audioOpen && paused)
-        Mix_PauseMusic();
+        Mix_Pause(0);
     else if (audioOpen)
-        Mix_ResumeMusic();
+        Mix_Resume(0);
+}
+
+bool SdlMusic::paused() const
+{
+    return audioOpen && Mix_Paused(0) != 0;
 }

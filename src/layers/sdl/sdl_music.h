@@ -23,6 +23,7 @@ public:
     void stop();
     // Holds the music where it is, or lets it go on.
     void pause(bool paused);
+    bool paused() const;
 
 private:
     bool audioOpen = false;

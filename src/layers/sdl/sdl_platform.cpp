@@ -1,6 +1,7 @@
 #include "layers/sdl/sdl_platform.h"
 
 #include "app/input.h"
+#include "app/run_frame.h"
 #include "layers/common/message_address.h"
 #include "layers/sdl/display_errors.h"
 #include "layers/sdl/key_map.h"
@@ -231,9 +232,9 @@ void SdlPlatform::pumpEvents()
                     queue(Message{MessageKind::close, MessageTarget::mainWindow, 0});
                 else if (event.window.event == SDL_WINDOWEVENT_SHOWN ||
                          event.window.event == SDL_WINDOWEVENT_EXPOSED)
-                    windowMapped = true;
+                    windowMapped = redrawWanted = true;
                 else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-                    viewResized = true;
+                    viewResized = redrawWanted = true;
             }
             break;
         case SDL_KEYDOWN: {
@@ -296,10 +297,22 @@ bool SdlPlatform::holdsPlayback() const
     return !closeQueued && playback.holds(turn + 1, menu.shown());
 }
 
-void SdlPlatform::waitForControls()
+void SdlPlatform::waitForControls(GameState& state)
 {
     SDL_Delay(waitStepMs);
     pumpEvents();
+    if (!redrawWanted || window == nullptr || closeQueued)
+        return;
+    redrawWanted = false;
+    SDL_GL_MakeCurrent(window, context);
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    resizeView(width, height);
+    viewResized = false;
+    const bool beforeFirstFrame = state.glSetupStep == 3;
+    redrawFrame(state, *this);
+    if (beforeFirstFrame)
+        prepareView(width, height);
 }
 
 bool SdlPlatform::nextWatchedMessage(Message& message)
@@ -315,6 +328,7 @@ void SdlPlatform::handleOneMessage(GameState& state)
 {
     ++turn;
     pumpEvents();
+    redrawWanted = false;  // this turn's frame draws
     queuePadPress(pads.due());
     // Whatever drew the dialog, the game draws into its own context, over
     // the whole window even when the window manager resized it.

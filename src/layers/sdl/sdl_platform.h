@@ -53,16 +53,24 @@ public:
     bool displayFailed() const { return ::displayFailed(); }
 
     // Watching: the game's messages come from `recording` (which must
-    // outlive the platform), one per turn as a headless run hands them over,
+    // outlive the platform), one per turn as a headless run hands them over
+    // and none after `endTurn` (the recording's end line, 0: none),
     // and the keyboard only steers the playback: Space pauses and resumes it,
     // the right arrow held skims (no pause after the frames), Escape or a
     // close request ends it. Called before the game starts.
-    void watch(std::span<const ScriptEvent> recording) { playback.watch(recording); }
+    void watch(std::span<const ScriptEvent> recording, std::int64_t endTurn = 0)
+    {
+        playback.watch(recording, endTurn);
+    }
     // While this is true the next turn must not run: the playback is paused,
-    // or the recording is over (its next message would end the game).
+    // or the recording is over (its end line's turn has run, or its next
+    // message would end the game).
     bool holdsPlayback() const;
-    // Waits a little for the keyboard while no turn runs.
-    void waitForControls();
+    // Waits a little for the keyboard while no turn runs; a window uncovered
+    // or resized meanwhile shows `state` drawn again, unchanged.
+    void waitForControls(GameState& state);
+    // The music is held (a paused watch).
+    bool musicPaused() const { return music.paused(); }
 
     // Turns of the main loop so far (each has one message step).
     std::int64_t turns() const { return turn; }
@@ -101,6 +109,7 @@ private:
     SDL_GLContext context = nullptr;
     bool windowMapped = false;
     bool viewResized = false;  // the window changed size since the last frame
+    bool redrawWanted = false;  // shown, uncovered or resized since the last frame
     MenuDialog menu;
     int cursorCounter = 0;
     SdlMusic music;

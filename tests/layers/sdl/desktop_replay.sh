@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A session played in a resized window and ended by SIGTERM: its recording
-# replays headless, and watched in the window, to the very same trace.
+# replays headless, and watched in the window, to the very same trace; so does
+# the recording without its close, as a killed session leaves it, watched to
+# its end line. A held frame is drawn again over a resized window.
 . "$(dirname "$0")/../../support/desktop_session.sh"
 
 cd "$work"
@@ -38,6 +40,9 @@ for event in enter left a menu-ok escape close; do
     grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
 done
 [ "$(grep -c '^[0-9]* s$' session.script)" = 2 ] || fail "Shift+S is not S, or Alt+A was not dropped"
+rows=$(($(wc -l <desktop.csv) - 1))
+[ "$(tail -n 1 session.script)" = "# ended in turn $rows: replay with --frames $rows" ] ||
+    fail "the end line '$(tail -n 1 session.script)' does not name the $rows frames of the trace"
 turns=$(awk '/^[0-9]/ {t = $1} END {print t}' session.script)
 "$BW_BINARY" --headless --no-render --frames "$turns" --script session.script --trace replay.csv ||
     fail "the recording does not replay"
@@ -47,12 +52,31 @@ cmp desktop.csv replay.csv || fail "the replay's trace differs from the desktop 
 start_game "$BW_BINARY" --windowed --watch session.script --trace watch.csv
 wait_until 10 trace_rows watch.csv 20 || fail "no frames in the watched trace"
 xdotool key space && sleep 1
-paused=$(wc -l <watch.csv) && sleep 1
+paused=$(wc -l <watch.csv)
+# Resized while paused: the same picture, over the whole window.
+xdotool windowsize "$main" 1400 800
+wait_until 5 sh -c "xdotool getwindowgeometry $main | grep -q 1400x800" || fail "the window was not resized"
+window=$main screen_shows 5 paused-resized banner sky grass
 [ "$(wc -l <watch.csv)" = "$paused" ] || fail "turns ran while the playback was paused"
 xdotool key space keydown Right
 wait_until 40 trace_rows watch.csv "$(($(wc -l <replay.csv) - 1))" || fail "the watching stopped short"
 xdotool keyup Right && sleep 0.5
 cmp watch.csv replay.csv || fail "the watched trace differs from the replay's"
+kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
+xdotool key Escape
+ends_within 5 0 "after Escape ended the watching"
+
+# Without its close the recording ends at its end line: the watch holds there
+# with the headless trace, and keeps its picture over a resized window.
+grep -v '^[0-9]* close$' session.script >killed.script
+start_game "$BW_BINARY" --windowed --watch killed.script --trace killed.csv
+xdotool keydown Right
+wait_until 40 trace_rows killed.csv "$rows" || fail "the watching stopped short"
+xdotool keyup Right
+xdotool windowsize "$main" 700 400
+wait_until 5 sh -c "xdotool getwindowgeometry $main | grep -q 700x400" || fail "the window was not resized"
+window=$main screen_shows 5 ended-resized banner sky grass
+cmp killed.csv replay.csv || fail "the watch did not stop at the recording's end line"
 kill -0 "$game_pid" || fail "the watching did not stay at the recording's end"
 xdotool key Escape
 ends_within 5 0 "after Escape ended the watching"
