@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A careless or hostile world: a trace too large or never read, a full disk, the
-# MENU window destroyed by another client, the X server gone. Each failure is
-# told in one line at once and the recording still ends properly.
+# MENU window destroyed by another client, the X server stopped or gone. Each
+# failure is told in one line at once and the recording still ends properly.
 . "$(dirname "$0")/../../support/desktop_session.sh"
 
 cd "$work" && cp "$BW_BUILD_DIR/gamesound.wav" .
@@ -41,6 +41,26 @@ xdotool search --name '^MENU$' windowclose || fail "could not destroy the MENU w
 xdotool key m
 ends_within 10 1 "after the MENU window was destroyed" 'the display refused a request for a window of the game'
 ended menu.script
+
+# A stopped X server holds the game in the X library; SIGTERM still ends it
+# within two seconds, with the end line naming the frames traced.
+start_game "$BW_BINARY" --windowed --record stopped.script --trace stopped.csv
+start_match stopped.csv
+kill -STOP "$xvfb_pid"
+still() { local rows=$(wc -l <stopped.csv); sleep 0.5; [ "$(wc -l <stopped.csv)" = "$rows" ]; }
+wait_until 20 still || fail "the game went on drawing with the X server stopped"
+signalled=$(date +%s%N)
+kill -TERM "$game_pid"
+status=0 && wait_until 10 sh -c "! kill -0 $game_pid" && wait "$game_pid" || status=$?
+took=$((($(date +%s%N) - signalled) / 1000000))
+kill -CONT "$xvfb_pid"
+game_pid=""
+echo "SIGTERM with the X server stopped: status $status after $took ms"
+[ "$status" = 143 ] || fail "exit status $status with the X server stopped"
+[ "$took" -le 3000 ] || fail "the game took $took ms to end with the X server stopped"
+frames=$(($(wc -l <stopped.csv) - 1))
+[ "$(tail -n 1 stopped.script)" = "# ended in turn $frames: replay with --frames $frames" ] ||
+    fail "the recording ends '$(tail -n 1 stopped.script)', not with its $frames frames"
 
 start_game "$BW_BINARY" --windowed --record lost.script --trace lost.csv
 start_match lost.csv
