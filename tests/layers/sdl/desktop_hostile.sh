@@ -10,7 +10,7 @@ export SDL_AUDIODRIVER=dummy
 ended() { tail -n 1 "$1" | grep -q '^# ended in turn [0-9]*: replay with --frames' || fail "$1 does not end properly"; }
 
 start_game bash -c 'ulimit -f 4; exec "$0" "$@"' "$BW_BINARY" --windowed --trace limited.csv --record limited.script
-wait_until 5 says 'writing the trace to limited.csv failed: File too large$' || fail "no word of the full trace"
+wait_until 10 says 'writing the trace to limited.csv failed: File too large$' || fail "no word of the full trace"
 xdotool key Return && sleep 0.5 && xdotool key Escape
 ends_within 10 1 "after a failed trace"
 grep -q '^[0-9]* enter$' limited.script || fail "the recording stopped with the trace"
@@ -30,7 +30,7 @@ told 'the trace to stalled.csv failed: nothing reads it'
 ended stalled.script
 
 start_game "$BW_BINARY" --windowed --record /dev/full
-wait_until 3 says 'writing the recording to /dev/full failed: No space left on device$' ||
+wait_until 10 says 'writing the recording to /dev/full failed: No space left on device$' ||
     fail "no word of the full recording"
 xdotool key --delay 0 $(printf 'Up %.0s' $(seq 300)) Escape
 ends_within 10 1 "after a failed recording"
@@ -47,8 +47,7 @@ ended menu.script
 start_game "$BW_BINARY" --windowed --record stopped.script --trace stopped.csv
 start_match stopped.csv
 kill -STOP "$xvfb_pid"
-still() { local rows=$(wc -l <stopped.csv); sleep 0.5; [ "$(wc -l <stopped.csv)" = "$rows" ]; }
-wait_until 20 still || fail "the game went on drawing with the X server stopped"
+wait_until 20 still stopped.csv || fail "the game went on drawing with the X server stopped"
 signalled=$(date +%s%N)
 kill -TERM "$game_pid"
 status=0 && wait_until 10 sh -c "! kill -0 $game_pid" && wait "$game_pid" || status=$?
