@@ -73,15 +73,21 @@ void StopWatchdog::watch()
     // A look every 20 ms costs nothing and needs nothing of the handler.
     constexpr auto step = std::chrono::milliseconds(20);
     std::unique_lock<std::mutex> lock(mutex);
-    std::chrono::steady_clock::time_point deadline{};
+    std::uint64_t lastBeats = beats.load();
+    auto lastSign = std::chrono::steady_clock::now();  // the signal, or a beat after it
+    bool signalled = false;
     while (!wake.wait_for(lock, step, [this] { return leaving; })) {
-        if (caughtStopSignal() == 0)
-            continue;
         const auto now = std::chrono::steady_clock::now();
-        if (deadline == std::chrono::steady_clock::time_point{})
-            deadline = now + grace;
-        else if (now >= deadline)
+        const std::uint64_t seen = beats.load();
+        if (seen != lastBeats || (!signalled && caughtStopSignal() != 0)) {
+            lastBeats = seen;
+            lastSign = now;
+            signalled = caughtStopSignal() != 0;
+        } else if (signalled && now - lastSign >= (endClaimed.load() ? 3 * grace : grace)) {
+            // With the end line written nothing is lost any more: the shut-down
+            // (the sound device, SDL) gets longer on a busy machine.
             endNow(caughtStopSignal());
+        }
     }
 }
 

@@ -2,9 +2,12 @@
 // The last resort after a stop signal. The desktop game stops at the end of
 // the frame in progress, but a display that does not answer holds it in the
 // X library, which restarts its reads whatever signal comes. A thread looks
-// for the signal; if the program has not ended within the grace time after
-// it, the recording's end line (prepared, written with plain write calls)
-// goes out and the process ends with 128 + the signal.
+// for the signal; once the program has gone the grace time after it without
+// a sign of life (a beat), the recording's end line (prepared, written with
+// plain write calls) goes out and the process ends with 128 + the signal. A
+// trace reader that stopped reading holds the game up for a second of its
+// own after the signal (see OutputFile), which the beats allow for; once the
+// end line is written the shut-down gets three times the grace time.
 
 #include <atomic>
 #include <chrono>
@@ -30,6 +33,8 @@ public:
     // trace rows are written so far.
     void setRecording(int fd) { recordFd.store(fd); }
     void setFrames(std::int64_t frames) { frameCount.store(frames); }
+    // The program is alive: called every turn and on the way out.
+    void beat() { beats.fetch_add(1, std::memory_order_relaxed); }
 
     // Whoever writes the end line claims it first, so that it is written
     // once: true for the first caller.
@@ -43,6 +48,7 @@ private:
     std::atomic<int> recordFd{-1};
     std::atomic<std::int64_t> frameCount{0};
     std::atomic<bool> endClaimed{false};
+    std::atomic<std::uint64_t> beats{0};
     std::mutex mutex;
     std::condition_variable wake;
     bool leaving = false;

@@ -113,6 +113,7 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver, const 
     // must see the unseeded sequence a headless replay sees.
     std::srand(1);
     while (state->running == 1) {
+        watchdog.beat();
         if (caughtStopSignal() != 0)
             platform->requestClose();
         if (platform->holdsPlayback()) {
@@ -123,11 +124,13 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver, const 
             trace.flush();
             watchdog.setFrames(frames);
         }
+        watchdog.beat();
         traced.check(trace.problem());
         if (recordFile != nullptr)
             recording.check(recordFile->problem());
     }
     finish();
+    watchdog.beat();
     platform->setDisplayLostAction(nullptr);  // the outputs are closed
     traced.check(trace.problem());
     if (recordFile != nullptr)
@@ -176,9 +179,8 @@ int desktopMain(const std::vector<std::string>& args)
             status = reportProblem(recording.error, exitStatus::badInput);
     }
     if (status == exitStatus::ok) {
-        // Past the frame in progress, a stop signal gets 1.7 s to end the game
-        // (a trace nobody reads holds it up for one of them).
-        StopWatchdog watchdog(std::chrono::milliseconds(1700));
+        // A stop signal gets 1.5 s without a turn to end the game.
+        StopWatchdog watchdog(std::chrono::milliseconds(1500));
         status = playOnDesktop(options, videoDriver, recording, watchdog);
     }
     releaseStopSignals();

@@ -49,7 +49,8 @@ ends_within 10 1 "after the MENU window was destroyed" 'the display refused a re
 ended menu.script
 
 # A stopped X server holds the game in the X library; SIGTERM still ends it
-# within two seconds, with the end line naming the frames traced.
+# (within two seconds; five are allowed for a busy machine), with the end
+# line naming the frames traced.
 start_game "$BW_BINARY" --windowed --record stopped.script --trace stopped.csv
 start_match stopped.csv
 kill -STOP "$xvfb_pid"
@@ -62,7 +63,7 @@ kill -CONT "$xvfb_pid"
 game_pid=""
 echo "SIGTERM with the X server stopped: status $status after $took ms"
 [ "$status" = 143 ] || fail "exit status $status with the X server stopped"
-[ "$took" -le 3000 ] || fail "the game took $took ms to end with the X server stopped"
+[ "$took" -le 5000 ] || fail "the game took $took ms to end with the X server stopped"
 ends_with_frames stopped
 
 start_game "$BW_BINARY" --windowed --record lost.script --trace lost.csv
