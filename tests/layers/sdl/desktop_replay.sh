@@ -39,7 +39,11 @@ cp session.script "$artifacts/"
 for event in enter left a menu-ok escape close; do
     grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
 done
-[ "$(grep -c '^[0-9]* s$' session.script)" = 2 ] || fail "Shift+S is not S, or Alt+A was not dropped: $(grep -n '[0-9] [sa]$\|key:1[68]$' session.script | tr '\n' ' ')"
+# After the dialog's OK: Shift+S is S and Alt+A nothing (a key held a moment
+# too long on a busy machine may repeat).
+after_ok=$(sed -n '/ menu-ok$/,$p' session.script)
+grep -q '^[0-9]* s$' <<<"$after_ok" && ! grep -q '^[0-9]* a$' <<<"$after_ok" ||
+    fail "Shift+S is not S, or Alt+A was not dropped: $(tr '\n' ' ' <<<"$after_ok")"
 rows=$(($(wc -l <desktop.csv) - 1))
 [ "$(tail -n 1 session.script)" = "# ended in turn $rows: replay with --frames $rows" ] ||
     fail "the end line '$(tail -n 1 session.script)' does not name the $rows frames of the trace"
