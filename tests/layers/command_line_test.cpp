@@ -248,7 +248,7 @@ TEST_F(CommandLineTest, AFifoInputIsWaitedForUntilAStopSignal)
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const auto stopWhenWaiting = [&](const std::string& args, int signal, const std::string& said) {
         fs::remove(dir / "err");
-        const std::string command = "exec env -u WAYLAND_DISPLAY DISPLAY=:65000 '" BRIGHTWICKET_BINARY "' " + args +
+        const std::string command = "exec env -u WAYLAND_DISPLAY -u DISPLAY '" BRIGHTWICKET_BINARY "' " + args +
                                     " 2>" + q(dir / "err");
         const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
         pid_t pid = 0;

@@ -162,12 +162,6 @@ int desktopMain(const std::vector<std::string>& args)
     const std::string clash = findSameFile(files);
     if (!clash.empty())
         return reportProblem(clash, exitStatus::badInput);
-    const char* videoDriver = chooseVideoDriver();
-    if (videoDriver == nullptr)
-        return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
-                        std::string(headlessHint),
-                    exitStatus::failed);
-
     // A recording that is a FIFO waits for its writer, and a stop signal
     // ends the wait as it ends the game.
     catchStopSignals();
@@ -178,6 +172,11 @@ int desktopMain(const std::vector<std::string>& args)
         if (status == exitStatus::ok && !recording.error.empty())
             status = reportProblem(recording.error, exitStatus::badInput);
     }
+    const char* videoDriver = status == exitStatus::ok ? chooseVideoDriver() : "";
+    if (videoDriver == nullptr)
+        status = reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
+                                   std::string(headlessHint),
+                               exitStatus::failed);
     if (status == exitStatus::ok) {
         // A stop signal gets 1.5 s without a turn to end the game.
         StopWatchdog watchdog(std::chrono::milliseconds(1500));
