@@ -79,3 +79,23 @@ void runFrame(GameState& state, Platform& platform)
     reactivationStep(state, platform);
     framePause(platform);
 }
+
+void redrawFrame(GameState& state, Platform& platform)
+{
+    if ((state.glSetupStep != 3 && state.glSetupStep != 5) || !platform.drawsFrames())
+        return;
+    // The keeper's step ran after the frame drew the match view: the
+    // picture shows the keeper one step on, and nothing else differs.
+    const std::int32_t drawIndex = state.drawIndex;
+    const float bannerX = state.bannerDrawX, bannerY = state.bannerDrawY, bannerZ = state.bannerDrawZ;
+    const float cellSize = state.bannerCellSize;
+    setUpFrame(state);
+    drawScene(state);
+    drawBanner(state);
+    finishFrame(state, platform);
+    state.drawIndex = drawIndex;
+    state.bannerDrawX = bannerX;
+    state.bannerDrawY = bannerY;
+    state.bannerDrawZ = bannerZ;
+    state.bannerCellSize = cellSize;
+}

@@ -17,3 +17,10 @@ void reactivationStep(GameState& state, Platform& platform);
 
 // The fixed pause that ends every frame.
 void framePause(Platform& platform);
+
+// Draws the game as it stands once more, for a held frame whose window was
+// uncovered or resized while no turn runs (a paused or ended watch). Runs no
+// step and leaves the state as it found it, drawing scratch included. Before
+// the first frame (glSetupStep 3) the projection it sets stays behind: the
+// layer then prepares its view afresh for that frame.
+void redrawFrame(GameState& state, Platform& platform);

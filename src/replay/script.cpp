@@ -124,6 +124,8 @@ public:
         while (start < line.size() && isBlank(line[start]))
             ++start;
         line.remove_prefix(start);
+        if (!line.empty() && line.front() == '#')
+            readEndLine(line);
         if (line.empty() || line.front() == '#')
             return true;
 
@@ -165,6 +167,19 @@ public:
     }
 
 private:
+    // The end line of a recording; any other comment says nothing.
+    void readEndLine(std::string_view line)
+    {
+        constexpr std::string_view start = "# ended in turn ";
+        if (line.substr(0, start.size()) != start)
+            return;
+        line.remove_prefix(start.size());
+        const std::size_t colon = line.find(':');
+        std::int64_t turn = 0;
+        if (colon != std::string_view::npos && parseBounded(line.substr(0, colon), maxScriptTurn, turn))
+            script.endTurn = turn;
+    }
+
     bool fail(const std::string& problem)
     {
         std::vector<ScriptEvent>().swap(script.events);
@@ -197,12 +212,19 @@ Script parseScript(std::string_view text, std::string_view name)
 
 Script loadScript(const std::string& path)
 {
-    Script script;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
+        Script script;
         script.error = "cannot read script " + path + ": " + std::strerror(errno);
         return script;
     }
+    Script script = readScript(file, path);
+    std::fclose(file);
+    return script;
+}
+
+Script readScript(std::FILE* file, const std::string& path)
+{
     ScriptReader reader(path);
     std::string line;  // never more than one byte past the longest line allowed
     char chunk[65536];
@@ -223,11 +245,9 @@ Script loadScript(const std::string& path)
         }
     }
     // A directory opens fine on some systems and only fails on reading.
-    const bool failed = std::ferror(file) != 0;
-    const int readErrno = errno;
-    std::fclose(file);
-    if (failed && !reader.failed()) {
-        script.error = "cannot read script " + path + ": " + std::strerror(readErrno);
+    if (std::ferror(file) != 0 && !reader.failed()) {
+        Script script;
+        script.error = "cannot read script " + path + ": " + std::strerror(errno);
         return script;
     }
     if (!line.empty() && !reader.failed())

@@ -3,6 +3,7 @@
 // message queue just before the message step of main loop turn TURN.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ static_assert(sizeof(ScriptEvent) == 8);
 struct Script {
     std::vector<ScriptEvent> events;  // in file order, turns never decreasing
     std::string error;                // empty when the script is good
+    // A recorded session ends with the comment "# ended in turn N: replay
+    // with --frames N": the frames its trace holds. N, or 0 without one.
+    std::int64_t endTurn = 0;
 };
 
 // Parses script text; `name` labels error messages ("NAME:LINE: problem").
@@ -32,6 +36,10 @@ Script parseScript(std::string_view text, std::string_view name);
 
 // Reads and parses a script file, a line at a time.
 Script loadScript(const std::string& path);
+
+// The same from a file the caller opened (and closes): a pipe, say, that
+// had to be waited for. `path` names it in error messages.
+Script readScript(std::FILE* file, const std::string& path);
 
 // The script line for one event, without the line end ("12 enter",
 // "40 key:112", "7 menu-ok"); used to record a session as a script.

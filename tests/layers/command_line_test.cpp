@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -235,4 +237,50 @@ TEST_F(CommandLineTest, ScreenshotsAfterTheirFramesAtTheViewSize)
     const png_image first = readPng(early, PNG_FORMAT_RGB).header;
     EXPECT_EQ(std::pair(first.width, first.height), std::pair(1920u, 1080u));
     EXPECT_FALSE(fs::exists(late));
+}
+
+// A script or recording that is a FIFO waits for its writer, and for the
+// writer to finish, as any read does; after a second it says so in one line,
+// and a stop signal ends the wait with the signal's status.
+TEST_F(CommandLineTest, AFifoInputIsWaitedForUntilAStopSignal)
+{
+    const fs::path fifo = dir / "in.script";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const auto stopWhenWaiting = [&](const std::string& args, int signal, const std::string& said) {
+        fs::remove(dir / "err");
+        const std::string command = "exec env -u WAYLAND_DISPLAY -u DISPLAY '" BRIGHTWICKET_BINARY "' " + args +
+                                    " 2>" + q(dir / "err");
+        const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
+        pid_t pid = 0;
+        EXPECT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
+        const auto saying = [&] { return readFile(dir / "err") == "brightwicket: " + said + "\n"; };
+        for (int i = 0; i < 2000 && !saying(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_TRUE(saying()) << args << "\n" << readFile(dir / "err");
+        kill(pid, signal);
+        int raw = 0;
+        for (int i = 0; i < 1000 && waitpid(pid, &raw, WNOHANG) == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (kill(pid, SIGKILL) == 0)  // stuck
+            waitpid(pid, &raw, 0);
+        EXPECT_TRUE(saying()) << args << ": nothing more is said\n" << readFile(dir / "err");
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    const std::string trace = " --trace " + q(dir / "t.csv");
+    EXPECT_EQ(stopWhenWaiting("--headless --frames 9 --no-render --script " + q(fifo) + trace, SIGINT,
+                              "waiting for a writer on " + fifo.string()),
+              128 + SIGINT);
+    EXPECT_EQ(stopWhenWaiting("--windowed --watch " + q(fifo), SIGTERM, "waiting for a writer on " + fifo.string()),
+              128 + SIGTERM);
+    {
+        // A writer that holds the FIFO open and writes nothing more.
+        const int writer = open(fifo.c_str(), O_RDWR);
+        ASSERT_GE(writer, 0);
+        EXPECT_EQ(write(writer, "1 enter\n", 8), 8);
+        EXPECT_EQ(stopWhenWaiting("--headless --frames 9 --no-render --script " + q(fifo) + trace, SIGINT,
+                                  "waiting for the writer of " + fifo.string() + " to finish"),
+                  128 + SIGINT);
+        close(writer);
+    }
+    EXPECT_FALSE(fs::exists(dir / "t.csv")) << "no trace is made before the script was read";
 }

@@ -57,3 +57,15 @@ TEST(ScriptTest, LongLinesAndUnreadableFilesAreRefused)
     for (const std::string path : {"/nonexistent/script", "/"})
         EXPECT_EQ(loadScript(path).error.rfind("cannot read script " + path + ": ", 0), 0u) << loadScript(path).error;
 }
+
+// A recording's end line names the frames its session's trace holds; other
+// comments, and end lines that do not read as one, say nothing.
+TEST(ScriptTest, TheEndLineOfARecordingIsRead)
+{
+    EXPECT_EQ(parseScript("# A session\n3 enter\n# ended in turn 46: replay with --frames 46\n", "s").endTurn, 46);
+    EXPECT_EQ(parseScript("3 enter\n# ended in turn 2147483647: replay with --frames 2147483647", "s").endTurn,
+              2147483647);
+    for (const char* text : {"3 enter\n", "# ended in turn x: replay\n", "# ended in turn 9\n",
+                             "# ended in turn 2147483648: replay\n", "#ended in turn 9: replay\n"})
+        EXPECT_EQ(parseScript(text, "s").endTurn, 0) << text;
+}

@@ -47,7 +47,7 @@ run_game() {
 start_game() { # start_game ARGS...: the game, its window (main) up and focused
     run_game "$@"
     main=$(await_window '^Brightwicket$' 20) || fail "no window named Brightwicket"
-    wait_until 2 focus_is "$main" || fail "the game window does not have the keyboard focus"
+    wait_until 10 focus_is "$main" || fail "the game window does not have the keyboard focus"
 }
 ends_within() { # ends_within SECONDS STATUS WHY [LINE]: having said only LINE, if given
     local status=0
@@ -96,7 +96,9 @@ covers_screen() { [ "$(geometry "$main")" = "0,0 $1" ] || fail "the window ($(ge
 column() { awk -F, -v c="$2" 'NR == 1 {n = NF; for (i = 1; i <= n; i++) if ($i == c) k = i; next} NF >= n {print $k}' "$1"; }
 trace_is() { [ "$(column "$1" "$2" | tail -n 1)" = "$3" ]; }
 trace_rows() { [ "$(($(wc -l <"$1") - 1))" -ge "$2" ]; }
-start_match() { xdotool key Return; wait_until 5 trace_is "$1" matchPhase 2 || fail "Enter did not start the match"; }
+# still TRACE: no row came for half a second (the game holds, or is held).
+still() { local rows=$(wc -l <"$1"); sleep 0.5; [ "$(wc -l <"$1")" = "$rows" ]; }
+start_match() { xdotool key Return; wait_until 10 trace_is "$1" matchPhase 2 || fail "Enter did not start the match"; }
 
 shot() { # shot NAME: the screen, or the part of it the window $window covers
     local x y w h area=""

@@ -14,8 +14,13 @@
 class ScriptPlayer {
 public:
     ScriptPlayer() = default;
-    // The events must outlive the player.
-    explicit ScriptPlayer(std::span<const ScriptEvent> events) : script(events) {}
+    // The events must outlive the player. A recording that says where it
+    // ended (Script::endTurn, 0 for none) is over after that turn, whatever
+    // it holds beyond it.
+    explicit ScriptPlayer(std::span<const ScriptEvent> events, std::int64_t endTurn = 0)
+        : script(events), lastTurn(endTurn)
+    {
+    }
 
     // Every event of a turn up to `turn` now waits.
     void postUpTo(std::int64_t turn);
@@ -31,8 +36,14 @@ public:
     // Every event has been handed over.
     bool finished() const { return consumed == script.size(); }
 
+    // Whether the recording is over before `turn` can run: its end line
+    // named an earlier turn. A watch holds there, however the session ended
+    // (killed, the display gone), as a replay with --frames N stops.
+    bool overBefore(std::int64_t turn) const { return lastTurn != 0 && turn > lastTurn; }
+
 private:
     std::span<const ScriptEvent> script;
     std::size_t posted = 0;    // events [0, posted) wait or were handed over
     std::size_t consumed = 0;  // events [0, consumed) were handed over
+    std::int64_t lastTurn = 0;
 };

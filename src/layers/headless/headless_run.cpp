@@ -7,6 +7,7 @@
 #include "layers/headless/headless_game.h"
 #include "layers/headless/offscreen_view.h"
 #include "layers/headless/png_file.h"
+#include "layers/posix/input_file.h"
 #include "layers/posix/output_file.h"
 #include "layers/posix/output_paths.h"
 #include "layers/posix/stop_signals.h"
@@ -148,7 +149,12 @@ int runHeadless(const HeadlessOptions& options)
     catchStopSignals();
     Script script;
     if (!options.scriptPath.empty()) {
-        script = loadScript(options.scriptPath);
+        int stopStatus = 0;
+        script = readInputScript(options.scriptPath, stopStatus);
+        if (stopStatus != 0) {
+            releaseStopSignals();
+            return stopStatus;
+        }
         if (!script.error.empty())
             return reportProblem(script.error, exitStatus::badInput);
     }

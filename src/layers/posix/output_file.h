@@ -30,6 +30,8 @@ public:
     bool close();
 
     bool failed() const { return !problem_.empty(); }
+    // The file descriptor, for a last line written where nothing may wait.
+    int descriptor() const { return fd; }
     const std::string& problem() const { return problem_; }
 
 private:

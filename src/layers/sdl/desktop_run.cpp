@@ -10,9 +10,11 @@
 #include "layers/common/exit_status.h"
 #include "state/game_state.h"
 #include "app/main_loop.h"
+#include "layers/posix/input_file.h"
 #include "layers/posix/output_file.h"
 #include "layers/posix/output_paths.h"
 #include "layers/posix/stop_signals.h"
+#include "layers/posix/stop_watchdog.h"
 #include "replay/script.h"
 #include "layers/posix/trace_file.h"
 #include "layers/sdl/sdl_platform.h"
@@ -66,11 +68,12 @@ struct Output {
     }
 };
 
-int playOnDesktop(const DesktopOptions& options, const char* videoDriver, std::span<const ScriptEvent> watched)
+int playOnDesktop(const DesktopOptions& options, const char* videoDriver, const Script& watched,
+                  StopWatchdog& watchdog)
 {
     auto platform = std::make_unique<SdlPlatform>(options.windowed);
     if (!options.watchPath.empty())
-        platform->watch(watched);
+        platform->watch(watched.events, watched.endTurn);
     // The state record holds the banner planes; keep it off the stack.
     auto state = std::make_unique<GameState>();
     if (!platform->openDisplay(videoDriver) || !startUp(*state, *platform))
@@ -88,15 +91,20 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver, std::s
         recordFile->write("# A session recorded by brightwicket --record: TURN EVENT per line.\n");
         recordFile->flush();
     }
+    // The end line names the frames whose rows the trace holds: a replay
+    // with --frames N makes the same trace, and a watch stops there.
+    std::int64_t frames = 0;
     const auto finish = [&] {
-        if (recordFile != nullptr) {
-            const std::string turns = std::to_string(platform->turns());
-            recordFile->write("# ended in turn " + turns + ": replay with --frames " + turns + "\n");
+        if (recordFile != nullptr && watchdog.claimEndLine()) {
+            char line[endLineCapacity];
+            recordFile->write(line, formatEndLine(line, frames));
             recordFile->close();
         }
         trace.close();
     };
     platform->setRecording(recordFile.get());
+    if (recordFile != nullptr)
+        watchdog.setRecording(recordFile->descriptor());
     platform->setDisplayLostAction(finish);
 
     trace.writeHeader();
@@ -104,22 +112,25 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver, std::s
     // Libraries started above may have drawn from rand(); the game's shots
     // must see the unseeded sequence a headless replay sees.
     std::srand(1);
-    std::int64_t frames = 0;
     while (state->running == 1) {
+        watchdog.beat();
         if (caughtStopSignal() != 0)
             platform->requestClose();
         if (platform->holdsPlayback()) {
-            platform->waitForControls();
+            platform->waitForControls(*state);
         } else if (mainLoopTurn(*state, *platform)) {
             // One row a frame, so the trace can be watched while the game runs.
             trace.writeRow(++frames, *state);
             trace.flush();
+            watchdog.setFrames(frames);
         }
+        watchdog.beat();
         traced.check(trace.problem());
         if (recordFile != nullptr)
             recording.check(recordFile->problem());
     }
     finish();
+    watchdog.beat();
     platform->setDisplayLostAction(nullptr);  // the outputs are closed
     traced.check(trace.problem());
     if (recordFile != nullptr)
@@ -151,20 +162,26 @@ int desktopMain(const std::vector<std::string>& args)
     const std::string clash = findSameFile(files);
     if (!clash.empty())
         return reportProblem(clash, exitStatus::badInput);
-    Script recording;
-    if (!options.watchPath.empty()) {
-        recording = loadScript(options.watchPath);
-        if (!recording.error.empty())
-            return reportProblem(recording.error, exitStatus::badInput);
-    }
-    const char* videoDriver = chooseVideoDriver();
-    if (videoDriver == nullptr)
-        return reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
-                        std::string(headlessHint),
-                    exitStatus::failed);
-
+    // A recording that is a FIFO waits for its writer, and a stop signal
+    // ends the wait as it ends the game.
     catchStopSignals();
-    const int status = playOnDesktop(options, videoDriver, recording.events);
+    Script recording;
+    int status = exitStatus::ok;
+    if (!options.watchPath.empty()) {
+        recording = readInputScript(options.watchPath, status);
+        if (status == exitStatus::ok && !recording.error.empty())
+            status = reportProblem(recording.error, exitStatus::badInput);
+    }
+    const char* videoDriver = status == exitStatus::ok ? chooseVideoDriver() : "";
+    if (videoDriver == nullptr)
+        status = reportProblem("no display to open the game window on (neither DISPLAY nor a Wayland socket is set)" +
+                                   std::string(headlessHint),
+                               exitStatus::failed);
+    if (status == exitStatus::ok) {
+        // A stop signal gets 1.5 s without a turn to end the game.
+        StopWatchdog watchdog(std::chrono::milliseconds(1500));
+        status = playOnDesktop(options, videoDriver, recording, watchdog);
+    }
     releaseStopSignals();
     return status;
 }

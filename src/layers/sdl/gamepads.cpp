@@ -1,5 +1,9 @@
 #include "layers/sdl/gamepads.h"
 
+#include <string>
+
+#include "layers/posix/stop_signals.h"
+
 namespace {
 
 std::optional<PadButton> padButton(Uint8 button)
@@ -98,6 +102,12 @@ void Gamepads::add(int deviceIndex)
             free = &pad;
     // Told twice of one pad, or one pad too many: SDL counts the opening.
     if (find(id) != nullptr || free == nullptr) {
+        if (free == nullptr && !toldOfTooMany) {
+            reportProblem("more than " + std::to_string(maxPads) + " pads are connected; the game reads the first " +
+                              std::to_string(maxPads),
+                          0);
+            toldOfTooMany = true;
+        }
         SDL_GameControllerClose(controller);
         return;
     }

@@ -43,6 +43,9 @@ private:
     void remove(SDL_JoystickID id);
 
     bool opened = false;
-    std::array<Pad, 8> pads{};  // more at once than that are left out
+    // More pads at once than any desk holds; one more is left out, said once.
+    static constexpr std::size_t maxPads = 32;
+    std::array<Pad, maxPads> pads{};
+    bool toldOfTooMany = false;
     PadKeys keys;
 };

@@ -1,24 +1,12 @@
 #include "layers/sdl/sdl_platform.h"
 
-#include <X11/Xlib.h>
-#include <alsa/asoundlib.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <thread>
-
-#include "layers/common/exit_status.h"
-#include "state/game_state.h"
 #include "app/input.h"
+#include "app/run_frame.h"
 #include "layers/common/message_address.h"
-#include "layers/posix/stop_signals.h"
-#include "replay/script.h"
+#include "layers/sdl/display_errors.h"
 #include "layers/sdl/key_map.h"
-#include "layers/sdl/music_file.h"
 #include "render/frame.h"
+#include "state/game_state.h"
 #include "window_icon.inc"  // generated at build time from the icon drawing
 
 namespace {
@@ -28,39 +16,6 @@ constexpr int windowedWidth = 1280, windowedHeight = 720;
 std::string sdlProblem(const std::string& what)
 {
     return what + " (" + SDL_GetError() + ")";
-}
-
-// ALSA reports a machine without a sound card in half a dozen lines of its
-// own; the game says it once, in its own words.
-extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
-void playingWithoutMusic(const std::string& why)
-{
-    reportProblem(why + "; the game plays on without music", 0);
-}
-
-// Xlib's own answer to a broken display is a paragraph of text and exit(1)
-// in the middle of a frame; the game ends its outputs first and says it in
-// one line.
-std::function<void()> displayLostAction;
-bool displayFault = false;
-
-extern "C" int onDisplayError(Display*, XErrorEvent* error)
-{
-    if (!displayFault)
-        reportProblem("the display refused a request for a window of the game (X error " +
-                          std::to_string(error->error_code) + "); the game ends",
-                      exitStatus::failed);
-    displayFault = true;
-    return 0;
-}
-
-extern "C" int onDisplayLost(Display*)
-{
-    if (displayLostAction)
-        displayLostAction();
-    reportProblem("lost the connection to the display; the game ends", exitStatus::failed);
-    _exit(exitStatus::failed);
 }
 
 // Waits poll every few milliseconds instead of sleeping in SDL's event wait:
@@ -86,19 +41,16 @@ SdlPlatform::SdlPlatform(bool windowedView) : windowed(windowedView) {}
 
 SdlPlatform::~SdlPlatform()
 {
-    if (music != nullptr)
-        Mix_FreeChunk(music);
-    if (audioOpen)
-        Mix_CloseAudio();
-    displayLostAction = nullptr;
+    music.close();
+    ::setDisplayLostAction(nullptr);
     destroyMainWindow();
-    if (displayFault)
+    if (displayFailed())
         menu.abandon();
     menu.destroy();
     // After a fault of the display SDL would hand the errors still on their
     // way back to Xlib's own handler as it closes: the end of the process
     // closes the connection instead.
-    if (videoOpen && !displayFault) {
+    if (videoOpen && !displayFailed()) {
         pads.close();
         SDL_EnableScreenSaver();
         SDL_Quit();
@@ -142,23 +94,6 @@ bool SdlPlatform::openDisplay(const char* videoDriver)
     SDL_StopTextInput();
     pads.open();
     return true;
-}
-
-void SdlPlatform::watchDisplay()
-{
-    displayFault = false;
-    XSetErrorHandler(onDisplayError);
-    XSetIOErrorHandler(onDisplayLost);
-}
-
-void SdlPlatform::setDisplayLostAction(std::function<void()> action)
-{
-    displayLostAction = std::move(action);
-}
-
-bool SdlPlatform::displayFailed() const
-{
-    return displayFault;
 }
 
 void SdlPlatform::keepDisplayAwake(bool awake)
@@ -230,33 +165,8 @@ bool SdlPlatform::createMainWindow()
     prepareView(width, height);
 
     menu.create(window);
-    openAudio();
+    music.open();
     return true;
-}
-
-void SdlPlatform::openAudio()
-{
-    // No sound device is no reason not to play.
-    snd_lib_error_set_handler(quietAlsa);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        playingWithoutMusic(sdlProblem("no sound device"));
-        return;
-    }
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-        // The audio subsystem stays up until SDL_Quit: shutting it down here
-        // would wait for SDL's device watcher thread, about 100 ms before
-        // the first frame.
-        playingWithoutMusic(sdlProblem("no sound device"));
-        return;
-    }
-    Uint16 format = 0;
-    if (Mix_QuerySpec(&mixerRate, &format, &mixerChannels) == 0 || format != AUDIO_S16SYS) {
-        playingWithoutMusic("the sound device takes no 16-bit samples");
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
-    }
-    audioOpen = true;
 }
 
 void SdlPlatform::showMainWindow()
@@ -297,13 +207,13 @@ void SdlPlatform::queue(const Message& message, bool repeated)
 void SdlPlatform::queuePadPress(const std::optional<PadPress>& press)
 {
     // While a recording plays, pads steer nothing.
-    if (press && !watching)
+    if (press && !playback.watching())
         queue(pads.message(*press, menu.shown()), press->repeat);
 }
 
 void SdlPlatform::pumpEvents()
 {
-    if (displayFault)
+    if (displayFailed())
         requestClose();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -322,13 +232,13 @@ void SdlPlatform::pumpEvents()
                     queue(Message{MessageKind::close, MessageTarget::mainWindow, 0});
                 else if (event.window.event == SDL_WINDOWEVENT_SHOWN ||
                          event.window.event == SDL_WINDOWEVENT_EXPOSED)
-                    windowMapped = true;
+                    windowMapped = redrawWanted = true;
                 else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-                    viewResized = true;
+                    viewResized = redrawWanted = true;
             }
             break;
         case SDL_KEYDOWN: {
-            if (watching) {
+            if (playback.watching()) {
                 steerPlayback(event.key);
                 break;
             }
@@ -341,7 +251,7 @@ void SdlPlatform::pumpEvents()
             break;
         }
         case SDL_KEYUP:
-            if (watching)
+            if (playback.watching())
                 steerPlayback(event.key);
             else if (isSpaceOn(event.key, menu.windowId()) && menu.releaseOkKey())
                 queue(Message{MessageKind::menuOk, MessageTarget::menuDialog, 0});
@@ -364,81 +274,61 @@ void SdlPlatform::pumpEvents()
     }
 }
 
-void SdlPlatform::watch(std::span<const ScriptEvent> events)
-{
-    watching = true;
-    recording = ScriptPlayer(events);
-}
-
 void SdlPlatform::steerPlayback(const SDL_KeyboardEvent& key)
 {
-    const bool down = key.state == SDL_PRESSED;
-    switch (key.keysym.sym) {
-    case SDLK_ESCAPE:
-        if (down)
-            requestClose();
+    switch (playback.steer(key)) {
+    case Playback::Steer::close:
+        requestClose();
         break;
-    case SDLK_F4:
-        if (down && (key.keysym.mod & KMOD_ALT) != 0)
-            requestClose();
+    case Playback::Steer::pause:
+        music.pause(true);
         break;
-    case SDLK_SPACE:
-        if (down && key.repeat == 0) {
-            playbackPaused = !playbackPaused;
-            if (audioOpen && playbackPaused)
-                Mix_PauseMusic();
-            else if (audioOpen)
-                Mix_ResumeMusic();
-        }
+    case Playback::Steer::resume:
+        music.pause(false);
         break;
-    case SDLK_RIGHT:
-        skimming = down;
-        break;
-    default:
+    case Playback::Steer::nothing:
         break;
     }
 }
 
 bool SdlPlatform::holdsPlayback() const
 {
-    if (!watching || closeQueued)
-        return false;
-    if (playbackPaused)
-        return true;
-    // The recording is over when its next message would end the game.
-    return recording.endsGameIn(turn + 1, menu.shown());
+    // A close request of the watcher's goes first: the game ends at once.
+    return !closeQueued && playback.holds(turn + 1, menu.shown());
 }
 
-void SdlPlatform::waitForControls()
+void SdlPlatform::waitForControls(GameState& state)
 {
     SDL_Delay(waitStepMs);
     pumpEvents();
+    if (!redrawWanted || window == nullptr || closeQueued)
+        return;
+    redrawWanted = false;
+    SDL_GL_MakeCurrent(window, context);
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    resizeView(width, height);
+    viewResized = false;
+    const bool beforeFirstFrame = state.glSetupStep == 3;
+    redrawFrame(state, *this);
+    if (beforeFirstFrame)
+        prepareView(width, height);
 }
 
 bool SdlPlatform::nextWatchedMessage(Message& message)
 {
-    // A close request of the watcher's goes first: the game ends at once.
     if (closeQueued) {
         message = Message{MessageKind::close, MessageTarget::mainWindow, 0};
         return true;
     }
-    recording.postUpTo(turn);
-    return recording.take(message);
-}
-
-void SdlPlatform::record(MessageKind kind, std::int32_t code)
-{
-    if (recordFile == nullptr)
-        return;
-    const ScriptEvent event{static_cast<std::int32_t>(std::min(turn, maxScriptTurn)), kind, static_cast<std::uint8_t>(code)};
-    recordFile->write(formatScriptEvent(event) + "\n");
-    recordFile->flush();
+    return playback.next(turn, message);
 }
 
 void SdlPlatform::handleOneMessage(GameState& state)
 {
     ++turn;
     pumpEvents();
+    redrawWanted = false;  // this turn's frame draws
     queuePadPress(pads.due());
     // Whatever drew the dialog, the game draws into its own context, over
     // the whole window even when the window manager resized it.
@@ -452,9 +342,9 @@ void SdlPlatform::handleOneMessage(GameState& state)
     }
 
     Message message;
-    if (!(watching ? nextWatchedMessage(message) : messages.take(message)))
+    if (!(playback.watching() ? nextWatchedMessage(message) : messages.take(message)))
         return;
-    record(message.kind, message.code);
+    playback.record(turn, message.kind, message.code);
     // Addressed as the headless queue does it, when the message is handled.
     if (!addressMessage(message, menu.shown()))
         return;
@@ -468,28 +358,12 @@ void SdlPlatform::presentFrame()
 
 void SdlPlatform::startMusic()
 {
-    if (!audioOpen)
-        return;
-    // Read when first asked for, and again after a failed read, as a file
-    // name is: a missing or broken file leaves the game silent.
-    if (music == nullptr) {
-        const std::string problem = readMusicFile("gamesound.wav", mixerRate, mixerChannels, musicSamples);
-        if (problem.empty())
-            music = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(musicSamples.data()),
-                                      static_cast<Uint32>(musicSamples.size() * sizeof(std::int16_t)));
-        if (music == nullptr && !musicReported) {
-            playingWithoutMusic("cannot play gamesound.wav: " + (problem.empty() ? sdlProblem("the mixer") : problem));
-            musicReported = true;
-        }
-    }
-    if (music != nullptr)
-        Mix_PlayChannel(0, music, -1);
+    music.start();
 }
 
 void SdlPlatform::stopMusic()
 {
-    if (audioOpen)
-        Mix_HaltChannel(0);
+    music.stop();
 }
 
 void SdlPlatform::showMenuDialog(const char* description, const char* keyHelp)
@@ -499,7 +373,7 @@ void SdlPlatform::showMenuDialog(const char* description, const char* keyHelp)
 
 void SdlPlatform::endMenuDialog()
 {
-    if (displayFault)
+    if (displayFailed())
         menu.abandon();
     else
         menu.hide();
@@ -526,17 +400,11 @@ void SdlPlatform::destroyMainWindow()
 
 std::int64_t SdlPlatform::clockNanoseconds()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-               .count() +
-           skimmedNs;
+    return playback.clockNanoseconds();
 }
 
 void SdlPlatform::sleepMilliseconds(std::int64_t ms)
 {
     // Skimming a recording, the pause after each frame passes at once.
-    if (skimming)
-        skimmedNs += ms * 1'000'000;
-    else
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    playback.sleepMilliseconds(ms);
 }

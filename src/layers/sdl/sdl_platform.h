@@ -1,24 +1,26 @@
 #pragma once
-// The Linux desktop layer: an SDL window with an OpenGL context, keys from
-// SDL, gamepads read as keys, music decoded once and looped through SDL_mixer,
-// and the MENU dialog as a second window.
+// The Linux desktop layer: an SDL window with an OpenGL context and the
+// event pump that turns SDL's events into the game's messages (keys, pads,
+// the MENU dialog's buttons). The music (sdl_music.h), the recording and
+// its watching (playback.h) and word of a broken display
+// (display_errors.h) live beside it.
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
-#include <vector>
 
-#include "layers/posix/output_file.h"
-#include "platform/platform.h"
-#include "replay/script.h"
 #include "layers/common/message_queue.h"
-#include "layers/common/script_player.h"
+#include "layers/posix/output_file.h"
+#include "layers/sdl/display_errors.h"
 #include "layers/sdl/gamepads.h"
 #include "layers/sdl/menu_dialog.h"
+#include "layers/sdl/playback.h"
+#include "layers/sdl/sdl_music.h"
+#include "platform/platform.h"
+#include "replay/script.h"
 
 class SdlPlatform : public Platform {
 public:
@@ -40,27 +42,35 @@ public:
 
     // From now on every handled message is written to `record` as a line of
     // an input script (null: none); the caller owns and closes it.
-    void setRecording(OutputFile* record) { recordFile = record; }
+    void setRecording(OutputFile* record) { playback.setRecording(record); }
 
     // The connection to the X display broke (the server went away): `action`
     // runs, the loss is told in one line and the program ends with status 1.
     // Any other fault of the display (another client destroyed a window of
     // the game) is told in one line and shuts the game down normally;
     // displayFailed() then says so.
-    void setDisplayLostAction(std::function<void()> action);
-    bool displayFailed() const;
+    void setDisplayLostAction(std::function<void()> action) { ::setDisplayLostAction(std::move(action)); }
+    bool displayFailed() const { return ::displayFailed(); }
 
     // Watching: the game's messages come from `recording` (which must
-    // outlive the platform), one per turn as a headless run hands them over,
+    // outlive the platform), one per turn as a headless run hands them over
+    // and none after `endTurn` (the recording's end line, 0: none),
     // and the keyboard only steers the playback: Space pauses and resumes it,
     // the right arrow held skims (no pause after the frames), Escape or a
     // close request ends it. Called before the game starts.
-    void watch(std::span<const ScriptEvent> recording);
+    void watch(std::span<const ScriptEvent> recording, std::int64_t endTurn = 0)
+    {
+        playback.watch(recording, endTurn);
+    }
     // While this is true the next turn must not run: the playback is paused,
-    // or the recording is over (its next message would end the game).
+    // or the recording is over (its end line's turn has run, or its next
+    // message would end the game).
     bool holdsPlayback() const;
-    // Waits a little for the keyboard while no turn runs.
-    void waitForControls();
+    // Waits a little for the keyboard while no turn runs; a window uncovered
+    // or resized meanwhile shows `state` drawn again, unchanged.
+    void waitForControls(GameState& state);
+    // The music is held (a paused watch).
+    bool musicPaused() const { return music.paused(); }
 
     // Turns of the main loop so far (each has one message step).
     std::int64_t turns() const { return turn; }
@@ -90,12 +100,8 @@ private:
     bool nextWatchedMessage(Message& message);
     void queue(const Message& message, bool repeated = false);
     void queuePadPress(const std::optional<PadPress>& press);
-    void record(MessageKind kind, std::int32_t code);
-    void openAudio();
-    void watchDisplay();
 
     bool windowed;
-    OutputFile* recordFile = nullptr;
     std::string failure;
     bool videoOpen = false;
     SDL_Window* window = nullptr;
@@ -103,21 +109,13 @@ private:
     SDL_GLContext context = nullptr;
     bool windowMapped = false;
     bool viewResized = false;  // the window changed size since the last frame
+    bool redrawWanted = false;  // shown, uncovered or resized since the last frame
     MenuDialog menu;
     int cursorCounter = 0;
-    bool audioOpen = false;
-    int mixerRate = 0, mixerChannels = 0;
-    std::vector<std::int16_t> musicSamples;
-    Mix_Chunk* music = nullptr;
-    bool musicReported = false;  // a missing music file is told once, not at every switch
+    SdlMusic music;
     bool closeQueued = false;
     std::int64_t turn = 0;
     MessageQueue messages;
     Gamepads pads;
-
-    bool watching = false;
-    ScriptPlayer recording;
-    bool playbackPaused = false;
-    bool skimming = false;
-    std::int64_t skimmedNs = 0;  // pauses skipped while skimming, added to the clock
+    Playback playback;
 };

@@ -68,3 +68,14 @@ TEST(ScriptPlayerTest, OneDueEventPerTurnAndTheEndSeenAhead)
     EXPECT_TRUE(player.finished());
     EXPECT_FALSE(player.take(m));
 }
+
+TEST(ScriptPlayerTest, ARecordingIsOverAfterItsEndLinesTurn)
+{
+    // A killed session: events recorded for a turn whose frame never ran.
+    const ScriptEvent events[] = {{2, MessageKind::keyDown, vk::enter}, {8, MessageKind::keyDown, vk::left}};
+    const ScriptPlayer ended(events, 7);
+    EXPECT_FALSE(ended.overBefore(7));
+    EXPECT_TRUE(ended.overBefore(8)) << "turn 8 lies past the end line";
+    const ScriptPlayer open(events);
+    EXPECT_FALSE(open.overBefore(1'000'000)) << "without an end line the events decide";
+}

@@ -23,7 +23,7 @@ try() { # try NAME MAKE [LINE]: with the gamesound.wav that MAKE makes, the game
     SDL_AUDIODRIVER=dummy start_game "$BW_BINARY" --windowed --trace trace.csv
     start_match trace.csv
     xdotool key Escape
-    ends_within 3 0 "after Escape" "${3-$silent}"
+    ends_within 10 0 "after Escape" "${3-$silent}"
 }
 try empty ': >gamesound.wav'
 try cut-in-header 'head -c 30 "$BW_BUILD_DIR/gamesound.wav" >gamesound.wav'

@@ -1,7 +1,9 @@
-// A pad plays the desktop game: SDL's virtual pad, plugged in after start-up,
+// A pad plays the desktop game: SDL's virtual pad, plugged in after start-up
+// beside eight others,
 // starts the match, runs the player with its stick, passes, opens and closes
 // the MENU dialog, and is pulled out while the game goes on; the recording of
-// the session replays headless to the same trace. A virtual pad lives only in
+// the session replays headless to the same trace. A button held on after it
+// pressed the dialog's OK sends nothing into the match it uncovers. A virtual pad lives only in
 // the process that makes it, so this program runs the game loop itself.
 
 #include <gtest/gtest.h>
@@ -48,6 +50,10 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
     std::srand(1);
     play(3);
 
+    // The pad that plays is the ninth: every pad SDL offers counts.
+    for (int other = 0; other < 8; ++other)
+        ASSERT_GE(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                            SDL_CONTROLLER_BUTTON_MAX, 0), 0) << SDL_GetError();
     const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
     ASSERT_GE(index, 0) << SDL_GetError();
@@ -85,6 +91,30 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
     EXPECT_TRUE(press(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, [](const GameState& g) { return g.menuVisible == 1; }));
     EXPECT_TRUE(press(SDL_CONTROLLER_BUTTON_A, [](const GameState& g) { return g.menuVisible == 0; }))
         << "South presses OK in the MENU dialog";
+
+    // Start, then South, held on OK for 600 ms as a player would: the match
+    // stays where it was, and the recording holds the menu-ok and nothing
+    // after it (no Enter to restart the match, no A to pass).
+    const auto recordedAfterOk = [&] {
+        const std::string text = readFile(dir / "pad.script");
+        const std::size_t ok = text.rfind(" menu-ok\n");
+        return ok == std::string::npos ? std::string("no menu-ok") : text.substr(text.find('\n', ok) + 1);
+    };
+    for (const SDL_GameControllerButton button : {SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_A}) {
+        ASSERT_TRUE(press(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, [](const GameState& g) { return g.menuVisible == 1; }));
+        const GameState before = *state;
+        SDL_JoystickSetVirtualButton(pad, button, 1);
+        EXPECT_TRUE(play(10, [](const GameState& g) { return g.menuVisible == 0; })) << "OK was not pressed";
+        const Uint64 until = SDL_GetTicks64() + 600;
+        play(1000, [&](const GameState&) { return SDL_GetTicks64() >= until; });
+        SDL_JoystickSetVirtualButton(pad, button, 0);
+        play(2);
+        EXPECT_EQ(state->matchPhase, 2);
+        EXPECT_EQ(state->attempts, before.attempts);
+        EXPECT_EQ(state->player1.x, before.player1.x) << "the match went back to its kick-off";
+        EXPECT_EQ(state->player1.y, before.player1.y);
+        EXPECT_EQ(recordedAfterOk(), "") << "held on OK, the button went on pressing";
+    }
 
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(index);
