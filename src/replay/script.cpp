@@ -263,3 +263,32 @@ std::string formatScriptEvent(const ScriptEvent& event)
             return line + named.name;
     return line + "key:" + std::to_string(event.code);
 }
+
+std::size_t formatEndLine(char* out, std::int64_t frames)
+{
+    if (frames < 0)
+        frames = 0;
+    constexpr char lead[] = "# ended in turn ";
+    constexpr char middle[] = ": replay with --frames ";
+    char digits[20];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + frames % 10);
+        frames /= 10;
+    } while (frames > 0);
+    std::size_t n = 0;
+    const auto put = [&](const char* text, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            out[n++] = text[i];
+    };
+    const auto putNumber = [&] {
+        for (std::size_t i = count; i > 0; --i)
+            out[n++] = digits[i - 1];
+    };
+    put(lead, sizeof lead - 1);
+    putNumber();
+    put(middle, sizeof middle - 1);
+    putNumber();
+    out[n++] = '\n';
+    return n;
+}

@@ -2,6 +2,7 @@
 // Input scripts: one scripted message per line, "TURN EVENT", posted to the
 // message queue just before the message step of main loop turn TURN.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -44,3 +45,10 @@ Script readScript(std::FILE* file, const std::string& path);
 // The script line for one event, without the line end ("12 enter",
 // "40 key:112", "7 menu-ok"); used to record a session as a script.
 std::string formatScriptEvent(const ScriptEvent& event);
+
+// A recording's end line, "# ended in turn N: replay with --frames N\n",
+// into `out`, which holds at least endLineCapacity bytes. It allocates
+// nothing, so a stop signal's last resort can write it too; returns its
+// length.
+constexpr std::size_t endLineCapacity = 96;
+std::size_t formatEndLine(char* out, std::int64_t frames);

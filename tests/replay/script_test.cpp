@@ -59,9 +59,15 @@ TEST(ScriptTest, LongLinesAndUnreadableFilesAreRefused)
 }
 
 // A recording's end line names the frames its session's trace holds; other
-// comments, and end lines that do not read as one, say nothing.
+// comments, and end lines that do not read as one, say nothing. The line a
+// session writes reads back as the frames it was given.
 TEST(ScriptTest, TheEndLineOfARecordingIsRead)
 {
+    for (const std::int64_t frames : {std::int64_t{0}, std::int64_t{47}, maxScriptTurn}) {
+        char line[endLineCapacity];
+        const std::string text = "1 enter\n" + std::string(line, formatEndLine(line, frames));
+        EXPECT_EQ(parseScript(text, "s").endTurn, frames) << text;
+    }
     EXPECT_EQ(parseScript("# A session\n3 enter\n# ended in turn 46: replay with --frames 46\n", "s").endTurn, 46);
     EXPECT_EQ(parseScript("3 enter\n# ended in turn 2147483647: replay with --frames 2147483647", "s").endTurn,
               2147483647);

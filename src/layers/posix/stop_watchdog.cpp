@@ -5,31 +5,9 @@
 
 #include "layers/common/exit_status.h"
 #include "layers/posix/stop_signals.h"
+#include "replay/script.h"
 
 namespace {
-
-std::size_t putText(char* out, const char* text)
-{
-    std::size_t n = 0;
-    while (text[n] != '\0') {
-        out[n] = text[n];
-        ++n;
-    }
-    return n;
-}
-
-std::size_t putNumber(char* out, std::int64_t value)
-{
-    char digits[24];
-    std::size_t n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0 && n < sizeof digits);
-    for (std::size_t i = 0; i < n; ++i)
-        out[i] = digits[n - 1 - i];
-    return n;
-}
 
 void writeAll(int fd, const char* data, std::size_t size)
 {
@@ -43,18 +21,6 @@ void writeAll(int fd, const char* data, std::size_t size)
 }
 
 }  // namespace
-
-std::size_t formatEndLine(char* out, std::int64_t frames)
-{
-    if (frames < 0)
-        frames = 0;
-    std::size_t n = putText(out, "# ended in turn ");
-    n += putNumber(out + n, frames);
-    n += putText(out + n, ": replay with --frames ");
-    n += putNumber(out + n, frames);
-    out[n++] = '\n';
-    return n;
-}
 
 StopWatchdog::StopWatchdog(std::chrono::milliseconds graceTime) : grace(graceTime), thread([this] { watch(); }) {}
 

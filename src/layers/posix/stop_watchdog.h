@@ -17,11 +17,6 @@
 #include <mutex>
 #include <thread>
 
-// "# ended in turn N: replay with --frames N\n" into `out`, which holds at
-// least endLineCapacity bytes, without allocating; returns its length.
-constexpr std::size_t endLineCapacity = 96;
-std::size_t formatEndLine(char* out, std::int64_t frames);
-
 class StopWatchdog {
 public:
     explicit StopWatchdog(std::chrono::milliseconds grace);
