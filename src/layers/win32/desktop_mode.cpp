@@ -2,8 +2,8 @@
 // checked before anything is shown, opened once the window exists, every
 // write checked, and the recording ended properly however the game ends.
 
-#include <cstdlib>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "app/main_loop.h"
@@ -16,6 +16,7 @@
 #include "layers/win32/trace_output.h"
 #include "layers/win32/win32_platform.h"
 #include "layers/win32/windows_run.h"
+#include "replay/script.h"
 #include "state/game_state.h"
 
 namespace {
@@ -38,11 +39,11 @@ struct Output {
 };
 
 int play(GameState& state, HINSTANCE instance, int showCommand, const DesktopOptions& options,
-         std::span<const ScriptEvent> watched)
+         const Script& watched)
 {
     Win32Platform platform(instance, showCommand, options.windowed);
     if (!options.watchPath.empty())
-        platform.watch(watched);
+        platform.watch(watched.events, watched.endTurn);
     if (!startUp(state, platform))
         return reportProblem("cannot make the game window", exitStatus::failed);
     catchStopRequests(platform.window());
@@ -61,14 +62,17 @@ int play(GameState& state, HINSTANCE instance, int showCommand, const DesktopOpt
     }
     // Closes both outputs, the recording with its end line; once only, so
     // that the end of the Windows session can run it before the game ends.
+    // The end line names the frames whose rows the trace holds: a replay
+    // with --frames N makes the same trace, and a watch stops there.
+    std::int64_t frames = 0;
     bool finished = false;
     const auto finish = [&] {
         if (finished)
             return;
         finished = true;
         if (recordFile != nullptr) {
-            const std::string turns = std::to_string(platform.turns());
-            recordFile->write("# ended in turn " + turns + ": replay with --frames " + turns + "\n");
+            char line[endLineCapacity];
+            recordFile->write(std::string_view(line, formatEndLine(line, frames)));
             recordFile->close();
         }
         if (traceFile != nullptr)
@@ -83,9 +87,6 @@ int play(GameState& state, HINSTANCE instance, int showCommand, const DesktopOpt
     writeTraceHeader(traceFile.get());
     if (traceFile != nullptr)
         traceFile->flush();
-    // The game's shots must see the unseeded sequence a headless replay sees.
-    std::srand(1);
-    std::int64_t frames = 0;
     while (state.running == 1) {
         if (platform.holdsPlayback()) {
             platform.waitForControls();
@@ -140,5 +141,5 @@ int desktopMain(GameState& state, HINSTANCE instance, int showCommand, const std
         if (!recording.error.empty())
             return reportProblem(recording.error, exitStatus::badInput);
     }
-    return play(state, instance, showCommand, options, recording.events);
+    return play(state, instance, showCommand, options, recording);
 }

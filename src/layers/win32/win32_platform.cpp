@@ -224,10 +224,10 @@ void Win32Platform::pumpMessages()
     }
 }
 
-void Win32Platform::watch(std::span<const ScriptEvent> events)
+void Win32Platform::watch(std::span<const ScriptEvent> events, std::int64_t endTurn)
 {
     watching = true;
-    recording = ScriptPlayer(events);
+    recording = ScriptPlayer(events, endTurn);
 }
 
 bool Win32Platform::holdsPlayback() const
@@ -236,8 +236,9 @@ bool Win32Platform::holdsPlayback() const
         return false;
     if (playbackPaused)
         return true;
-    // The recording is over when its next message would end the game.
-    return recording.endsGameIn(turn + 1, menuShown());
+    // The recording is over past its end line, or when its next message
+    // would end the game.
+    return recording.overBefore(turn + 1) || recording.endsGameIn(turn + 1, menuShown());
 }
 
 void Win32Platform::waitForControls()

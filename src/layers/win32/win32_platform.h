@@ -37,7 +37,7 @@ public:
     // outlive the platform), one per turn as a headless run hands them over,
     // and the keyboard only steers the playback: Space pauses and resumes it,
     // the right arrow held skims, Escape or a close request ends it.
-    void watch(std::span<const ScriptEvent> recording);
+    void watch(std::span<const ScriptEvent> recording, std::int64_t endTurn);
     // While this is true the next turn must not run: the playback is paused,
     // or the recording is over (its next message would end the game).
     bool holdsPlayback() const;
@@ -46,9 +46,6 @@ public:
 
     // The main window, once made; null before and after.
     HWND window() const;
-
-    // Turns of the main loop so far (each has one message step).
-    std::int64_t turns() const { return turn; }
 
     // What the window and dialog procedures tell the layer.
     void keyChanged(int code, bool down, bool repeated);
