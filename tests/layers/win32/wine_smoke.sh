@@ -11,7 +11,7 @@
 windows --help
 [ "$status" = 0 ] && grep -q '^Usage:' "$work/game.out" || fail "--help: status $status"
 windows --version
-[ "$status" = 0 ] && [ "$(cat "$work/game.out")" = "brightwicket 1.0" ] || fail "--version: status $status"
+[ "$status" = 0 ] && [ "$(cat "$work/game.out")" = "$("$linux" --version)" ] || fail "--version: status $status, said $(cat "$work/game.out")"
 windows --windowed --bogus
 [ "$status" = 2 ] || fail "a bad flag gave status $status"
 told "^brightwicket: unknown option '--bogus'"
