@@ -109,9 +109,6 @@ int playOnDesktop(const DesktopOptions& options, const char* videoDriver, const 
 
     trace.writeHeader();
     trace.flush();
-    // Libraries started above may have drawn from rand(); the game's shots
-    // must see the unseeded sequence a headless replay sees.
-    std::srand(1);
     while (state->running == 1) {
         watchdog.beat();
         if (caughtStopSignal() != 0)

@@ -161,9 +161,6 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--frames") == 0)
         lastTurn = std::atoll(argv[2]);
-    // The shots draw from the C library's generator; start it where a
-    // desktop or headless run starts it.
-    std::srand(1);
     if (!startUp(state, platform))
         return 0;
     emscripten_set_main_loop(turn, 0, 0);

@@ -10,7 +10,6 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -47,7 +46,6 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
     };
     ASSERT_TRUE(platform.openDisplay("x11")) << platform.problem();
     ASSERT_TRUE(startUp(*state, platform)) << platform.problem();
-    std::srand(1);
     play(3);
 
     // The pad that plays is the ninth: every pad SDL offers counts.

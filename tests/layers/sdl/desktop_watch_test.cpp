@@ -60,7 +60,6 @@ TEST(DesktopWatchTest, ARecordingWithoutItsEscapeHoldsAtItsEndLine)
     const auto state = std::make_unique<GameState>();
     ASSERT_TRUE(platform.openDisplay("x11")) << platform.problem();
     ASSERT_TRUE(startUp(*state, platform)) << platform.problem();
-    std::srand(1);
 
     std::string csv = std::string(traceHeader) + "\n";
     std::int64_t frames = 0;
