@@ -29,12 +29,12 @@ wait_until() { # wait_until SECONDS COMMAND...: polls every 0.1 s
 }
 
 start_xvfb() { # start_xvfb WIDTHxHEIGHT [XVFB OPTIONS]: 24-bit, with GLX, on a free display
-    for tool in Xvfb xdotool xwd xwdtopnm pamdepth pamcut ppmhist; do
+    for tool in ${xvfb_tools:-Xvfb xdotool xwd xwdtopnm pamdepth pamcut ppmhist}; do
         command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: no $tool (scripts/install-deps --test)"; exit 77; }
     done
     Xvfb -displayfd 3 -noreset -screen 0 "$1x24" -nolisten tcp +extension GLX "${@:2}" 3>"$work/display" >/dev/null 2>&1 &
     xvfb_pid=$!
-    wait_until 10 test -s "$work/display" || fail "Xvfb did not start"
+    wait_until 30 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$work/display")"
 }
 
