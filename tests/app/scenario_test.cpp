@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -96,10 +96,7 @@ TEST_P(ScenarioTest, GivesItsRecordedTrace)
     if (digest == found->second.digest)
         return;
     const std::string keep = testing::TempDir() + "changed-" + std::to_string(digest) + ".csv";
-    if (std::FILE* f = std::fopen(keep.c_str(), "wb")) {
-        std::fwrite(run.csv.data(), 1, run.csv.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(keep, std::ios::binary) << run.csv;
     ADD_FAILURE() << name << " (" << frames << " frames) now gives digest " << digest << "; the new trace is in "
                   << keep << " to compare with the same script's trace from the last good build";
 }

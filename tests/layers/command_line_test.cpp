@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <thread>
 #include <vector>
@@ -60,6 +61,29 @@ protected:
         EXPECT_TRUE(lines(o.err) == 1 && o.err.starts_with("brightwicket: ")) << args << "\n" << o.err;
         EXPECT_NE(o.err.find(expected), std::string::npos) << args << "\n" << o.err;
         return o;
+    }
+
+    // Starts the game on `args` with standard error to dir/err, sends `signal`
+    // once `ready` holds (or after 20 s), and returns its exit status, or -1
+    // when it was killed or stuck.
+    int stopWhen(const std::string& args, int signal, const std::function<bool()>& ready)
+    {
+        const std::string command =
+            "exec env -u WAYLAND_DISPLAY -u DISPLAY '" BRIGHTWICKET_BINARY "' " + args + " 2>" + q(dir / "err");
+        const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
+        pid_t pid = 0;
+        EXPECT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
+        const auto within = [](int seconds, const auto& done) {
+            for (int i = 0; i < seconds * 100 && !done(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        };
+        within(20, ready);
+        kill(pid, signal);
+        int raw = 0;
+        within(10, [&] { return waitpid(pid, &raw, WNOHANG) != 0; });
+        if (kill(pid, SIGKILL) == 0)  // stuck
+            waitpid(pid, &raw, 0);
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     }
 
     const fs::path dir = freshTempFolder();
@@ -174,27 +198,10 @@ TEST_F(CommandLineTest, TraceToStandardOutputOrNowhereUntilTheDiskIsFull)
 
 TEST_F(CommandLineTest, StopSignalsEndTheRunWithTheTraceWritten)
 {
-    // Runs the game on a trace, sends `signal` once `ready` holds, and
-    // returns how it ended: its exit status, or -1 when killed or stuck.
-    const auto stop = [&](const fs::path& trace, int signal, const auto& ready) {
-        const std::string command = "exec '" BRIGHTWICKET_BINARY "' --headless --frames 2000000000 --no-render" +
-                                    (" --trace " + q(trace)) + " 2>" + q(dir / "err");
-        const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
-        pid_t pid = 0;
-        EXPECT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
-        for (int i = 0; i < 500 && !ready(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        kill(pid, signal);
-        int raw = 0;
-        for (int i = 0; i < 500 && waitpid(pid, &raw, WNOHANG) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (kill(pid, SIGKILL) == 0)  // stuck
-            waitpid(pid, &raw, 0);
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    };
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         const fs::path trace = dir / (std::to_string(signal) + ".csv");
-        EXPECT_EQ(stop(trace, signal, [&] { return fs::exists(trace) && fs::file_size(trace) > 100000; }),
+        EXPECT_EQ(stopWhen("--headless --frames 2000000000 --no-render --trace " + q(trace), signal,
+                           [&] { return fs::exists(trace) && fs::file_size(trace) > 100000; }),
                   128 + signal);
         // Whole rows only, the frames numbered 1, 2, 3... to the last one.
         const std::string text = readFile(trace);
@@ -248,23 +255,12 @@ TEST_F(CommandLineTest, AFifoInputIsWaitedForUntilAStopSignal)
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const auto stopWhenWaiting = [&](const std::string& args, int signal, const std::string& said) {
         fs::remove(dir / "err");
-        const std::string command = "exec env -u WAYLAND_DISPLAY -u DISPLAY '" BRIGHTWICKET_BINARY "' " + args +
-                                    " 2>" + q(dir / "err");
-        const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
-        pid_t pid = 0;
-        EXPECT_EQ(posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ), 0);
         const auto saying = [&] { return readFile(dir / "err") == "brightwicket: " + said + "\n"; };
-        for (int i = 0; i < 2000 && !saying(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        EXPECT_TRUE(saying()) << args << "\n" << readFile(dir / "err");
-        kill(pid, signal);
-        int raw = 0;
-        for (int i = 0; i < 1000 && waitpid(pid, &raw, WNOHANG) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (kill(pid, SIGKILL) == 0)  // stuck
-            waitpid(pid, &raw, 0);
-        EXPECT_TRUE(saying()) << args << ": nothing more is said\n" << readFile(dir / "err");
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        bool heard = false;
+        const int status = stopWhen(args, signal, [&] { return heard = saying(); });
+        EXPECT_TRUE(heard && saying()) << args << ": that line before the signal and nothing more\n"
+                                      << readFile(dir / "err");
+        return status;
     };
     const std::string trace = " --trace " + q(dir / "t.csv");
     EXPECT_EQ(stopWhenWaiting("--headless --frames 9 --no-render --script " + q(fifo) + trace, SIGINT,

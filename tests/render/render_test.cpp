@@ -60,9 +60,7 @@ struct Picture {
     }
 };
 
-struct Screen {
-    double x, y;
-};
+struct Screen { double x, y; };
 
 // Where the camera must put a world point: the eye 30 back from the origin
 // after a turn of 300 degrees about x, 60 degrees of view upright at 16:9.

@@ -102,6 +102,7 @@ bool sse2Forced()
 // returns the mismatches of each function.
 struct Mismatches {
     std::uint64_t atan = 0, sin = 0, cos = 0;
+    Mismatches operator+(const Mismatches& o) const { return {atan + o.atan, sin + o.sin, cos + o.cos}; }
 };
 
 Mismatches compareWithCLibrary(std::uint64_t first, std::uint64_t end, std::uint64_t step)
@@ -126,7 +127,7 @@ Mismatches compareWithCLibrary(std::uint64_t first, std::uint64_t end, std::uint
     std::thread other(part, 1);
     part(0);
     other.join();
-    return {half[0].atan + half[1].atan, half[0].sin + half[1].sin, half[0].cos + half[1].cos};
+    return half[0] + half[1];
 }
 
 }  // namespace
@@ -139,16 +140,11 @@ TEST(GameFloatTest, MatchesTheCLibraryOfTheRecordings)
 #if !defined(__GLIBC__) || !defined(__x86_64__)
     GTEST_SKIP() << "the recorded bits are those of glibc on x86-64";
 #else
-    Mismatches m;
-    if (std::getenv("BRIGHTWICKET_EVERY_GAME_FLOAT")) {
-        m = compareWithCLibrary(0, std::uint64_t(1) << 32, 1);
-    } else {
-        const Mismatches spread = compareWithCLibrary(0, std::uint64_t(1) << 32, 4099);
-        const Mismatches up = compareWithCLibrary(0, 0x40c90fdc, 1021);
-        const Mismatches down = compareWithCLibrary(0x80000000, 0xc0c90fdc, 1021);
-        m = {spread.atan + up.atan + down.atan, spread.sin + up.sin + down.sin,
-             spread.cos + up.cos + down.cos};
-    }
+    const Mismatches m = std::getenv("BRIGHTWICKET_EVERY_GAME_FLOAT")
+                             ? compareWithCLibrary(0, std::uint64_t(1) << 32, 1)
+                             : compareWithCLibrary(0, std::uint64_t(1) << 32, 4099) +
+                                   compareWithCLibrary(0, 0x40c90fdc, 1021) +
+                                   compareWithCLibrary(0x80000000, 0xc0c90fdc, 1021);
     EXPECT_EQ(m.atan, 0u);
     EXPECT_EQ(m.sin, 0u);
     EXPECT_EQ(m.cos, 0u);

@@ -29,12 +29,12 @@ wait_until() { # wait_until SECONDS COMMAND...: polls every 0.1 s
 }
 
 start_xvfb() { # start_xvfb WIDTHxHEIGHT [XVFB OPTIONS]: 24-bit, with GLX, on a free display
-    for tool in Xvfb xdotool xwd xwdtopnm pamdepth pamcut ppmhist; do
+    for tool in ${xvfb_tools:-Xvfb xdotool xwd xwdtopnm pamdepth pamcut ppmhist}; do
         command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: no $tool (scripts/install-deps --test)"; exit 77; }
     done
     Xvfb -displayfd 3 -noreset -screen 0 "$1x24" -nolisten tcp +extension GLX "${@:2}" 3>"$work/display" >/dev/null 2>&1 &
     xvfb_pid=$!
-    wait_until 10 test -s "$work/display" || fail "Xvfb did not start"
+    wait_until 30 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$work/display")"
 }
 
@@ -44,9 +44,9 @@ run_game() {
     ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$@" >"$work/game.out" 2>"$work/game.err" &
     game_pid=$!
 }
-start_game() { # start_game ARGS...: the game, its window (main) up and focused
+start_game() { # start_game ARGS...: the game, its window (main) up within $window_wait s and focused
     run_game "$@"
-    main=$(await_window '^Brightwicket$' 20) || fail "no window named Brightwicket"
+    main=$(await_window '^Brightwicket$' "${window_wait:-20}") || fail "no window named Brightwicket"
     wait_until 10 focus_is "$main" || fail "the game window does not have the keyboard focus"
 }
 ends_within() { # ends_within SECONDS STATUS WHY [LINE]: having said only LINE, if given
@@ -96,15 +96,26 @@ covers_screen() { [ "$(geometry "$main")" = "0,0 $1" ] || fail "the window ($(ge
 column() { awk -F, -v c="$2" 'NR == 1 {n = NF; for (i = 1; i <= n; i++) if ($i == c) k = i; next} NF >= n {print $k}' "$1"; }
 trace_is() { [ "$(column "$1" "$2" | tail -n 1)" = "$3" ]; }
 trace_rows() { [ "$(($(wc -l <"$1") - 1))" -ge "$2" ]; }
+# recorded SCRIPT EVENT...: the recording holds each of those events.
+recorded() {
+    local event
+    for event in "${@:2}"; do grep -q "^[0-9]* $event\$" "$1" || fail "no '$event' in $1"; done
+}
+# ends_with_frames SCRIPT TRACE: the recording's end line names the frames of the trace.
+ends_with_frames() {
+    local frames=$(($(wc -l <"$2") - 1))
+    [ "$(tail -n 1 "$1")" = "# ended in turn $frames: replay with --frames $frames" ] ||
+        fail "$1 ends '$(tail -n 1 "$1")', not with the $frames frames of $2"
+}
 # still TRACE: no row came for half a second (the game holds, or is held).
 still() { local rows=$(wc -l <"$1"); sleep 0.5; [ "$(wc -l <"$1")" = "$rows" ]; }
 start_match() { xdotool key Return; wait_until 10 trace_is "$1" matchPhase 2 || fail "Enter did not start the match"; }
 
-shot() { # shot NAME: the screen, or the part of it the window $window covers
-    local x y w h area=""
-    [ -n "${window:-}" ] && read -r x y w h < <(geometry "$window" | tr ',x' '  ') &&
-        area="-left $x -top $y -width $w -height $h"
-    xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 | ppmtoppm | pamcut $area >"$work/$1.ppm" &&
+shot() { # shot NAME [LEFT TOP WIDTH HEIGHT]: the screen, that part of it, or the part the window $window covers
+    local area=("${@:2}")
+    [ $# = 1 ] && [ -n "${window:-}" ] && read -ra area < <(geometry "$window" | tr ',x' '  ')
+    xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 | ppmtoppm |
+        pamcut ${area[0]:+-left ${area[0]} -top ${area[1]} -width ${area[2]} -height ${area[3]}} >"$work/$1.ppm" &&
         pnmtopng <"$work/$1.ppm" >"$artifacts/$1.png"
 }
 # percent PICTURE FROM% TO% TEST [PER]: the share (per 100, or PER) of the

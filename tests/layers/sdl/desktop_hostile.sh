@@ -8,12 +8,6 @@ cd "$work" && cp "$BW_BUILD_DIR/gamesound.wav" .
 start_xvfb 800x450
 export SDL_AUDIODRIVER=dummy
 ended() { tail -n 1 "$1" | grep -q '^# ended in turn [0-9]*: replay with --frames' || fail "$1 does not end properly"; }
-# ends_with_frames NAME: NAME.script's end line names the frames of NAME.csv.
-ends_with_frames() {
-    local frames=$(($(wc -l <"$1.csv") - 1))
-    [ "$(tail -n 1 "$1.script")" = "# ended in turn $frames: replay with --frames $frames" ] ||
-        fail "$1.script ends '$(tail -n 1 "$1.script")', not with the $frames frames of its trace"
-}
 
 start_game bash -c 'ulimit -f 4; exec "$0" "$@"' "$BW_BINARY" --windowed --trace limited.csv --record limited.script
 wait_until 10 says 'writing the trace to limited.csv failed: File too large$' || fail "no word of the full trace"
@@ -64,11 +58,11 @@ game_pid=""
 echo "SIGTERM with the X server stopped: status $status after $took ms"
 [ "$status" = 143 ] || fail "exit status $status with the X server stopped"
 [ "$took" -le 5000 ] || fail "the game took $took ms to end with the X server stopped"
-ends_with_frames stopped
+ends_with_frames stopped.script stopped.csv
 
 start_game "$BW_BINARY" --windowed --record lost.script --trace lost.csv
 start_match lost.csv
 kill -KILL "$xvfb_pid" && wait "$xvfb_pid" 2>/dev/null
 xvfb_pid=""
 ends_within 10 1 "after the display was lost" 'lost the connection to the display; the game ends$'
-ends_with_frames lost
+ends_with_frames lost.script lost.csv

@@ -1,10 +1,10 @@
 // A pad plays the desktop game: SDL's virtual pad, plugged in after start-up
-// beside eight others,
-// starts the match, runs the player with its stick, passes, opens and closes
-// the MENU dialog, and is pulled out while the game goes on; the recording of
-// the session replays headless to the same trace. A button held on after it
-// pressed the dialog's OK sends nothing into the match it uncovers. A virtual pad lives only in
-// the process that makes it, so this program runs the game loop itself.
+// beside eight others, starts the match, runs the player with its stick,
+// passes, opens and closes the MENU dialog, and is pulled out while the game
+// goes on; the recording of the session replays headless to the same trace. A
+// button held on after it pressed the dialog's OK sends nothing into the match
+// it uncovers. A virtual pad lives only in the process that makes it, so this
+// program runs the game loop itself.
 
 #include <gtest/gtest.h>
 
@@ -85,9 +85,11 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
     for (std::size_t i = from + 2; i < player1x.size(); ++i)
         EXPECT_EQ(player1x[i], player1x[from + 1]) << "still moving " << i - from + 1 << " frames after release";
 
+    const auto menuShown = [](const GameState& g) { return g.menuVisible == 1; };
+    const auto menuGone = [](const GameState& g) { return g.menuVisible == 0; };
     EXPECT_TRUE(press(SDL_CONTROLLER_BUTTON_A, [](const GameState& g) { return g.passState == 2; }));
-    EXPECT_TRUE(press(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, [](const GameState& g) { return g.menuVisible == 1; }));
-    EXPECT_TRUE(press(SDL_CONTROLLER_BUTTON_A, [](const GameState& g) { return g.menuVisible == 0; }))
+    EXPECT_TRUE(press(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, menuShown));
+    EXPECT_TRUE(press(SDL_CONTROLLER_BUTTON_A, menuGone))
         << "South presses OK in the MENU dialog";
 
     // Start, then South, held on OK for 600 ms as a player would: the match
@@ -99,10 +101,10 @@ TEST(DesktopPadTest, APadPlaysAndItsRecordingReplays)
         return ok == std::string::npos ? std::string("no menu-ok") : text.substr(text.find('\n', ok) + 1);
     };
     for (const SDL_GameControllerButton button : {SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_A}) {
-        ASSERT_TRUE(press(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, [](const GameState& g) { return g.menuVisible == 1; }));
+        ASSERT_TRUE(press(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, menuShown));
         const GameState before = *state;
         SDL_JoystickSetVirtualButton(pad, button, 1);
-        EXPECT_TRUE(play(10, [](const GameState& g) { return g.menuVisible == 0; })) << "OK was not pressed";
+        EXPECT_TRUE(play(10, menuGone)) << "OK was not pressed";
         const Uint64 until = SDL_GetTicks64() + 600;
         play(1000, [&](const GameState&) { return SDL_GetTicks64() >= until; });
         SDL_JoystickSetVirtualButton(pad, button, 0);

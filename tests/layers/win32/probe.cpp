@@ -19,6 +19,7 @@
 #include <cstring>
 #include <set>
 #include <span>
+#include <string>
 #include <utility>
 
 #include "app/input.h"
@@ -52,27 +53,18 @@ int menu()
     return say(0, "ok %ld %ld\n", (ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
 }
 
-HWND gameWindow()
-{
-    return FindWindowW(L"BRIGHTWICKET", L"Brightwicket");
-}
-
-int client()
+int client(HWND window)
 {
     RECT area;
     POINT corner{0, 0};
-    if (gameWindow() == nullptr || GetClientRect(gameWindow(), &area) == 0)
-        return say(1, "no game window\n");
-    ClientToScreen(gameWindow(), &corner);
+    if (GetClientRect(window, &area) == 0 || ClientToScreen(window, &corner) == 0)
+        return say(1, "no client area\n");
     return say(0, "%ldx%ld %ld %ld\n", area.right, area.bottom, corner.x, corner.y);
 }
 
-int resize(int width, int height)
+int resize(HWND window, int width, int height)
 {
-    HWND window = gameWindow();
     RECT frame{0, 0, width, height};
-    if (window == nullptr)
-        return say(1, "no game window\n");
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
     const bool done = SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -82,11 +74,8 @@ int resize(int width, int height)
 
 // As Windows ends a session: asked first, then told, and the process may
 // be ended as soon as the window has answered.
-int endSession()
+int endSession(HWND window)
 {
-    HWND window = gameWindow();
-    if (window == nullptr)
-        return say(1, "no game window\n");
     const LRESULT agreed = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
     SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     return say(agreed != 0 ? 0 : 1, "asked %d\n", static_cast<int>(agreed));
@@ -161,17 +150,22 @@ int icons(const char* exe)
 int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n alone, for the shell
-    if (argc == 2 && std::strcmp(argv[1], "menu") == 0)
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (argc == 2 && command == "menu")
         return menu();
-    if (argc == 2 && std::strcmp(argv[1], "client") == 0)
-        return client();
-    if (argc == 4 && std::strcmp(argv[1], "resize") == 0)
-        return resize(std::atoi(argv[2]), std::atoi(argv[3]));
-    if (argc == 2 && std::strcmp(argv[1], "close") == 0)
-        return gameWindow() != nullptr && PostMessageW(gameWindow(), WM_CLOSE, 0, 0) ? 0 : say(1, "no game window\n");
-    if (argc == 2 && std::strcmp(argv[1], "endsession") == 0)
-        return endSession();
-    if (argc == 3 && std::strcmp(argv[1], "icons") == 0)
+    if (argc == 3 && command == "icons")
         return icons(argv[2]);
-    return say(2, "usage: probe menu|client|resize W H|close|endsession|icons EXE\n");
+    if (!(argc == 2 && (command == "client" || command == "close" || command == "endsession")) &&
+        !(argc == 4 && command == "resize"))
+        return say(2, "usage: probe menu|client|resize W H|close|endsession|icons EXE\n");
+    HWND window = FindWindowW(L"BRIGHTWICKET", L"Brightwicket");
+    if (window == nullptr)
+        return say(1, "no game window\n");
+    if (command == "client")
+        return client(window);
+    if (command == "resize")
+        return resize(window, std::atoi(argv[2]), std::atoi(argv[3]));
+    if (command == "close")
+        return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : say(1, "the close request was not posted\n");
+    return endSession(window);
 }

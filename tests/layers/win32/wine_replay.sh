@@ -18,9 +18,7 @@ wait_until 10 trace_is windows.csv ballInFlight 1 || fail "S took no shot"
 keys Up Up Down a
 xdotool key Escape
 await_end 20 "after Escape"
-for event in enter left s escape; do
-    grep -q "^[0-9]* $event\$" session.script || fail "no '$event' in the recording"
-done
+recorded session.script enter left s escape
 cp session.script windows.csv "$artifacts/"
 linux_replay session.script linux.csv
 cmp windows.csv linux.csv || fail "Linux replays the Windows recording to another trace"

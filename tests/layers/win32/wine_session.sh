@@ -39,18 +39,12 @@ linux_replay() {
 await_end() { ends_within "$1" 0 "${2:-}" ""; }
 keys() { xdotool key --delay 60 "$@"; }
 # start_windows ARGS...: the program, its window (main) up and focused; Wine is slow to start.
-start_windows() {
-    run_game wine brightwicket.exe "$@"
-    main=$(await_window '^Brightwicket$' 30) || fail "no window named Brightwicket"
-    wait_until 10 focus_is "$main" || fail "the game window does not have the keyboard focus"
-}
+window_wait=30
+start_windows() { start_game wine brightwicket.exe "$@"; }
 # client_shows SECONDS NAME WHAT...: the game window's client area looks so within that time
 # (see looks); a picture of it goes to NAME.png.
 client_glance() {
     local size x y
-    probe client && read -r size x y <"$work/probe.txt" &&
-        xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 | ppmtoppm |
-        pamcut -left "$x" -top "$y" -width "${size%x*}" -height "${size#*x}" >"$work/$1.ppm" &&
-        pnmtopng <"$work/$1.ppm" >"$artifacts/$1.png" && looks "$@"
+    probe client && read -r size x y <"$work/probe.txt" && shot "$1" "$x" "$y" "${size%x*}" "${size#*x}" && looks "$@"
 }
 client_shows() { wait_until "$1" client_glance "${@:2}" || fail "$(looks "${@:2}")"; }
