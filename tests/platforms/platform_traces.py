@@ -233,13 +233,7 @@ def main():
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     command = LAUNCHERS[args.target] + [os.path.abspath(args.runner)]
-    env = None
-    if args.target == "windows":
-        try:
-            env = wine_environment(args.runner)
-        except (subprocess.SubprocessError, OSError) as problem:
-            print(f"windows: Wine could not be made ready: {problem}")
-            return 1
+    env = wine_environment(args.runner) if args.target == "windows" else None
     try:
         problems = refusals(command, os.path.join(work, "refusals"), env, args.target != "windows")
         for problem in problems:
