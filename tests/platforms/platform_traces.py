@@ -4,7 +4,7 @@
 runner (linux-x86-64, linux-arm64 under qemu-aarch64, windows under wine, wasm under node) and compares
 each trace byte for byte with the Linux x86-64 program's; checks the runner's answers to bad input too.
 Exits 0 only when every trace is identical and every refusal right."""
-import argparse, csv, os, shutil, subprocess, sys, tempfile, time
+import argparse, csv, os, pathlib, shutil, subprocess, sys, tempfile, time
 
 SEEDS, LONG_FRAMES = (1, 2, 3, 4, 5, 6), 20_000  # with the scenarios well over 100,000 frames
 # Only these end with Escape or a close request, a little before their last frame, so the shutdown is
@@ -67,8 +67,7 @@ def write_long_scripts(folder):
     made = []
     for seed in SEEDS:
         path = os.path.join(folder, f"long-{seed}.script")
-        with open(path, "w", newline="\n") as f:
-            f.write(long_script(seed, LONG_FRAMES))
+        pathlib.Path(path).write_text(long_script(seed, LONG_FRAMES), newline="\n")
         made.append((f"generated long-{seed}.script", path, LONG_FRAMES))
     return made
 
@@ -157,8 +156,7 @@ def refusals(command, work, env, full_disk):
     good, bad, kept, trace = (os.path.join(work, name) for name in ("good.script", "bad.script", "kept.script",
                                                                     "refused.csv"))
     for path, text in ((good, "1 enter\n30 s\n"), (bad, "1 enter\n2 jump\n"), (kept, "1 enter\n")):
-        with open(path, "w") as f:
-            f.write(text)
+        pathlib.Path(path).write_text(text)
     cases = [
         ("no arguments", [], 2, "usage: bw_trace_runner SCRIPT FRAMES TRACE"),
         *((f"frames {frames}", [good, frames, trace], 2, f"not '{frames}'")
@@ -181,9 +179,8 @@ def refusals(command, work, env, full_disk):
         if os.path.exists(trace):
             problems.append(f"{what}: a trace was left behind")
             os.remove(trace)
-    with open(kept) as f:
-        if f.read() != "1 enter\n":
-            problems.append("the trace is the script: the script was overwritten")
+    if pathlib.Path(kept).read_text() != "1 enter\n":
+        problems.append("the trace is the script: the script was overwritten")
     return problems
 
 
@@ -204,10 +201,7 @@ def compare(target, reference, work, scripts, command, env):
         if problem:
             print(f"{target}, {name}: {problem}")
             continue
-        with open(want_path, "rb") as f:
-            want = f.read()
-        with open(got_path, "rb") as f:
-            got = f.read()
+        want, got = pathlib.Path(want_path).read_bytes(), pathlib.Path(got_path).read_bytes()
         if want == got:
             identical += 1
             frames_run += want.count(b"\n") - 1
