@@ -21,7 +21,7 @@ def source_text(name):
     return "".join(re.findall(r"\"([^\"]*)\"", literal))
 
 
-def play(browser, work):
+def play(browser, folder):
     browser.open()
     first_frame = browser.js("Module.firstFrameMs")
     browser.wait("fewer than 10 turns", TURNS + " >= 10")
@@ -79,18 +79,18 @@ def play(browser, work):
           f"again starts it again; frame work {work_ms / turns:.2f} ms a turn over {turns} turns")
 
 
-def pictures(browser, work):
+def pictures(browser, folder):
     for name, frames, script in (("title", 10, None), ("kickoff", 3, "kickoff.script"), ("shot", 122, "shot.script")):
         args = [browser.headless, "--headless", "--frames", str(frames), "--size", "1280x720",
-                "--screenshot", f"{frames}:{work}/{name}-headless.png"]
+                "--screenshot", f"{frames}:{folder}/{name}-headless.png"]
         if script:
-            shutil.copy(os.path.join(ROOT, "docs", "screenshots", script), work)
-            args += ["--script", os.path.join(work, script)]
+            shutil.copy(os.path.join(ROOT, "docs", "screenshots", script), folder)
+            args += ["--script", os.path.join(folder, script)]
         subprocess.run(args, check=True, timeout=60)
         browser.open(f"index.html?frames={frames}" + (f"&watch={script}" if script else ""))
         browser.wait(f"{name}: the page did not stop at turn {frames}", f"{TURNS} == {frames}")
         time.sleep(0.2)
-        headless_picture = png_rgb(pathlib.Path(work, name + "-headless.png").read_bytes())
+        headless_picture = png_rgb(pathlib.Path(folder, name + "-headless.png").read_bytes())
         differ, rounding, unexplained = compare(browser.screenshot(name + "-web"), headless_picture)
         print(f"ok: {name} at 1280x720: {differ} pixels differ from the headless runner's, {rounding} of them "
               f"by one colour level, {differ - rounding - unexplained} at edges, {unexplained} elsewhere")
@@ -98,7 +98,7 @@ def pictures(browser, work):
                f"the {name} picture is not the headless runner's")
 
 
-def gamepad(browser, work):
+def gamepad(browser, folder):
     browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": (
         "window.pad = {id: 'test', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0],"
         " buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};"
@@ -137,7 +137,7 @@ def gamepad(browser, work):
     print("ok: gamepad: Start starts, the stick moves the player, M and OK work the MENU, Start held on OK restarts nothing")
 
 
-def no_webgl(browser, work):
+def no_webgl(browser, folder):
     browser.call("Page.addScriptToEvaluateOnNewDocument",
                  {"source": "HTMLCanvasElement.prototype.getContext = () => null;"})
     browser.open(drawn=False)
@@ -145,14 +145,14 @@ def no_webgl(browser, work):
     print("ok: without WebGL the page says so in one line")
 
 
-def watching(browser, work):
+def watching(browser, folder):
     """Recordings read as the desktop reads them, and a watch that keeps its picture."""
-    pathlib.Path(work, "big.script").write_text("1 enter\n" + "".join(f"{turn} up\n" for turn in range(2, 300_001)))
-    pathlib.Path(work, "zero.script").write_bytes(b"1 enter\n2 left\n\0\n3 bogus-event\n")
-    pathlib.Path(work, "last.script").write_text("1 enter\n20 left\n40 escape\n")
+    pathlib.Path(folder, "big.script").write_text("1 enter\n" + "".join(f"{turn} up\n" for turn in range(2, 300_001)))
+    pathlib.Path(folder, "zero.script").write_bytes(b"1 enter\n2 left\n\0\n3 bogus-event\n")
+    pathlib.Path(folder, "last.script").write_text("1 enter\n20 left\n40 escape\n")
     for bad in ("zero.script", "brightwicket.wasm"):
         desktop = subprocess.run([browser.headless, "--headless", "--no-render", "--frames", "5", "--script", bad],
-                                 cwd=work, capture_output=True, timeout=60).stderr.decode("utf-8", "replace").strip()
+                                 cwd=folder, capture_output=True, timeout=60).stderr.decode("utf-8", "replace").strip()
         expect(re.match(f"brightwicket: {re.escape(bad)}:[13]", desktop), f"the headless runner says {desktop!r} of {bad}")
         browser.open("index.html?watch=" + bad, drawn=False)
         browser.wait(f"no line on the page about {bad}", f"!({NOTICE} || {{hidden: true}}).hidden")
@@ -206,16 +206,16 @@ def main():
     shots = os.path.join(os.path.abspath(sys.argv[1]), "..", "web-test")
     os.makedirs(shots, exist_ok=True)
     temporary = tempfile.mkdtemp(prefix="bw-web.")
-    work = shutil.copytree(sys.argv[1], os.path.join(temporary, "site"))  # the site, changed by some checks
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Site(*a, directory=work))
+    folder = shutil.copytree(sys.argv[1], os.path.join(temporary, "site"))  # the site, changed by some checks
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Site(*a, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     started = time.time()
     browser = Browser(temporary, shots, f"http://127.0.0.1:{server.server_address[1]}/", os.path.abspath(sys.argv[2]))
-    browser.served = Site.served
+    browser.served = Site.served  # what first_visit weighs
     try:
         for name in sys.argv[3:] or CHECKS:
             browser.metrics(1280, 720)
-            CHECKS[name](browser, work)
+            CHECKS[name](browser, folder)
     finally:
         browser.process.kill()
         browser.process.wait()

@@ -17,7 +17,7 @@ def summary(row):
                                                           "ballInFlight", "passState", "shotState"))
 
 
-def phone(browser, work):
+def phone(browser, folder):
     """844 x 390 landscape, touch only: no key event is sent until the last step."""
     browser.metrics(844, 390, phone=True)
     browser.open()
@@ -94,7 +94,7 @@ def phone(browser, work):
     print("ok: Help opens the dialog and OK closes it by touch; Title shows while paused; a key hides the controls")
 
 
-def portrait(browser, work):
+def portrait(browser, folder):
     browser.metrics(390, 844, phone=True)
     browser.open()
     browser.wait("upright, the page does not ask to turn the device", visible("#turn"))
@@ -103,7 +103,7 @@ def portrait(browser, work):
     print("ok: upright, the page asks to turn the device and offers Fullscreen")
 
 
-def hidden(browser, work):
+def hidden(browser, folder):
     """The page in a window of its own, minimised for two seconds: hidden as in a background tab. (The
     first window, with its focus emulation, stayed visible when minimised.)"""
     first = browser.target, browser.session
@@ -130,7 +130,7 @@ def hidden(browser, work):
     print(f"ok: minimised for 2 s, no turn ran (turn {after:.0f}) and the music stopped; shown, both go on")
 
 
-def first_visit(browser, work):
+def first_visit(browser, folder):
     """Every file the server sent until the service worker is ready, gzipped; and the manifest."""
     browser.open()
     browser.wait("the music was not fetched", MUSIC_LOADED, 20)
@@ -143,7 +143,7 @@ def first_visit(browser, work):
     expect(total <= BUDGET, f"the first visit downloads {total / 1024:.1f} KB gzipped, over {BUDGET // 1024}")
     expect("gamesound.wav" not in sizes, "the first visit fetched the WAV as well")
     # The Vorbis loop lasts exactly as long as the WAV's, so it loops without a gap or a jump.
-    with wave.open(str(pathlib.Path(work, "gamesound.wav"))) as wav:
+    with wave.open(str(pathlib.Path(folder, "gamesound.wav"))) as wav:
         seconds = wav.getnframes() / wav.getframerate()
     duration = browser.js("music.duration")
     expect(abs(duration - seconds) < 1e-6, f"the music lasts {duration} s, the WAV {seconds} s")
@@ -156,7 +156,7 @@ def first_visit(browser, work):
     expect(data.get("display") in ("fullscreen", "standalone") and data.get("orientation") == "landscape",
            f"the manifest shows the game as {data.get('display')}, {data.get('orientation')}")
     for icon in data["icons"]:
-        png = pathlib.Path(work, icon["src"]).read_bytes()
+        png = pathlib.Path(folder, icon["src"]).read_bytes()
         expect(png[:8] == b"\x89PNG\r\n\x1a\n" and "{}x{}".format(*struct.unpack(">II", png[16:24])) == icon["sizes"],
                f"{icon['src']} is not a {icon['sizes']} PNG")
     expect(sorted(icon["sizes"] for icon in data["icons"]) == ["192x192", "512x512"], "the icons are not 192 and 512")
@@ -185,7 +185,7 @@ def network(browser, online):
                  {"offline": not online, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
 
 
-def offline(browser, work):
+def offline(browser, folder):
     """Loaded once (first_visit), then with the network off: the page comes from the service worker."""
     browser.open()
     expect(browser.js(READY) == browser.site, "no service worker to play offline with")
@@ -216,13 +216,13 @@ def new_version(folder, version, changed, stale=False):
     worker.write_text(text)
 
 
-def update(browser, work):
+def update(browser, folder):
     """A new version of the site gets a cache of its own and takes over only when no page of the old one
     is open; one whose files do not match its list leaves the old version as it was."""
     browser.open()
     old = browser.js("caches.keys()")
     expect(len(old) == 1 and old[0].startswith("brightwicket-"), f"the caches are {old}")
-    new_version(work, "test-2", "index.html")
+    new_version(folder, "test-2", "index.html")
     refresh = "navigator.serviceWorker.getRegistration().then(r => r.update()).then(() => true, e => String(e))"
     browser.js(refresh)
     browser.wait("the new version did not install beside the old one",
@@ -242,7 +242,7 @@ def update(browser, work):
     browser.wait("the new version did not take over once the old page was gone", taken_over, 30)
     expect(browser.js(version) == "test-2", f"the new version's page reads {browser.js(version)}")
 
-    new_version(work, "test-3", "brightwicket.webmanifest", stale=True)
+    new_version(folder, "test-3", "brightwicket.webmanifest", stale=True)
     browser.js(refresh)
     installed = "navigator.serviceWorker.getRegistration().then(r => !r.installing && !r.waiting)"
     browser.wait("a version whose files do not match its list was kept",
