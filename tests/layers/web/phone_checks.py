@@ -225,8 +225,10 @@ def update(browser, folder):
     new_version(folder, "test-2", "index.html")
     refresh = "navigator.serviceWorker.getRegistration().then(r => r.update()).then(() => true, e => String(e))"
     browser.js(refresh)
-    browser.wait("the new version did not install beside the old one",
-                 lambda: sorted(browser.js("caches.keys()")) == sorted(old + ["brightwicket-test-2"]), 20)
+    # Installed, not just installing (its cache is made first): it waits beside the old one.
+    waiting = "navigator.serviceWorker.getRegistration().then(r => r.waiting !== null)"
+    browser.wait("the new version did not install and wait beside the old one", lambda: browser.js(waiting) is True
+                 and sorted(browser.js("caches.keys()")) == sorted(old + ["brightwicket-test-2"]), 20)
     version = "[...document.childNodes].filter(n => n.nodeType == 8).map(n => n.data.trim()).join() || 'built'"
     browser.open()  # a reload: the old page is still open while the new one loads
     expect(browser.js(version) == "built", "a reload while the old page was open got the new version")
