@@ -1,41 +1,24 @@
 #!/usr/bin/env python3
-"""One match everywhere: plays every scenario script and a few long generated
-ones on one target's trace runner and compares each trace byte for byte with
-the one the Linux x86-64 program writes (brightwicket --headless --no-render).
+"""platform_traces.py --target NAME --runner PATH --reference BRIGHTWICKET --source TOP --work DIR
+[--refusals-only]: plays every scenario script and a few long generated ones on one target's trace
+runner (linux-x86-64, linux-arm64 under qemu-aarch64, windows under wine, wasm under node) and compares
+each trace byte for byte with the Linux x86-64 program's; checks the runner's answers to bad input too.
+Exits 0 only when every trace is identical and every refusal right."""
+import argparse, csv, os, pathlib, shutil, subprocess, sys, tempfile, time
 
-  platform_traces.py --target NAME --runner PATH --reference BRIGHTWICKET
-                     --source TOP --work DIR
-
-NAME says how the runner is started: linux-x86-64 (as it is), linux-arm64
-(qemu-aarch64), windows (wine) or wasm (node). A difference names the target,
-the script, the frame and the column. The runner's answers to bad input are checked
-too (--refusals-only checks only them). The last line gives the counts and
-the time the runs took. Exits 0 only when every trace is identical.
-"""
-import argparse
-import csv
-import os
-import shutil
-import subprocess
-import sys
-import tempfile
-import time
-
-# Long scripts: SEED and frames each. Together with the scenarios well over
-# 100,000 frames, every key and dialog click.
-LONG_SCRIPTS = [(seed, 20_000) for seed in (1, 2, 3, 4, 5, 6)]
-# Escape or a close request ends the run: only these scripts end that way,
-# a little before their last frame, so the shutdown is compared too.
+SEEDS, LONG_FRAMES = (1, 2, 3, 4, 5, 6), 20_000  # with the scenarios well over 100,000 frames
+# Only these end with Escape or a close request, a little before their last frame, so the shutdown is
+# compared too.
 ENDINGS = {5: "escape", 6: "close"}
 RUN_TIMEOUT = 600  # seconds for one run, however slow the machine
-
 NAMED = ["enter", "left", "up", "right", "down", "a", "m", "p", "r", "s", "z"]
 DIRECTIONS = ["left", "up", "right", "down"]
+LAUNCHERS = {"linux-x86-64": [], "linux-arm64": ["qemu-aarch64"], "windows": ["wine"],
+             "wasm": ["node", "--no-experimental-fetch"]}  # node would fetch the .wasm, not read it
 
 
 class Random:
-    """A 64-bit linear congruential generator: the same scripts from a seed
-    on any Python."""
+    """A 64-bit linear congruential generator: the same scripts from a seed on any Python."""
 
     def __init__(self, seed):
         self.state = (seed * 0x9E3779B97F4A7C15 + 1) % 2**64
@@ -46,50 +29,35 @@ class Random:
 
 
 def long_script(seed, frames):
-    """The text of one generated script of `frames` turns: a restless player
-    who mostly runs (a direction held turn after turn), shoots and passes,
-    and now and then pauses, opens the MENU dialog, toggles the music,
-    restarts or presses some other key."""
+    """A restless player who mostly runs (a direction held turn after turn), shoots and passes, and now
+    and then pauses, opens the MENU dialog, toggles the music, restarts or presses another key."""
     random = Random(seed)
-    events = []
     # Every event once at the start, so each script has them all.
-    turn = 1
-    for name in NAMED + ["menu-ok", "menu-close", "key:200"]:
-        events.append((turn, name))
-        turn += 3
+    events = [(1 + 3 * i, name) for i, name in enumerate(NAMED + ["menu-ok", "menu-close", "key:200"])]
+    turn = events[-1][0] + 3
     last = frames - 20 if seed in ENDINGS else frames
     while turn <= last:
         pick = random.below(100)
         if pick < 60:  # a run
-            direction = DIRECTIONS[random.below(4)]
-            for _ in range(3 + random.below(60)):
-                events.append((turn, direction))
-                turn += 1
-        elif pick < 75:
-            events.append((turn, "s"))
-        elif pick < 85:
-            events.append((turn, "a"))
+            direction, length = DIRECTIONS[random.below(4)], 3 + random.below(60)
+            events += [(turn + i, direction) for i in range(length)]
+            turn += length
         elif pick < 88:
-            events.append((turn, "enter"))
+            events.append((turn, "s" if pick < 75 else "a" if pick < 85 else "enter"))
         elif pick < 90:  # a pause, and on again
-            events.append((turn, "p"))
-            events.append((turn + 5 + random.below(100), "p"))
+            events += [(turn, "p"), (turn + 5 + random.below(100), "p")]
         elif pick < 92:  # the MENU dialog, a key that it takes, and its close
-            events.append((turn, "m"))
-            events.append((turn + 2, DIRECTIONS[random.below(4)]))
-            events.append((turn + 5 + random.below(60), "menu-ok" if random.below(2) else "menu-close"))
-        elif pick < 94:
-            events.append((turn, "z"))
+            events += [(turn, "m"), (turn + 2, DIRECTIONS[random.below(4)]),
+                       (turn + 5 + random.below(60), "menu-ok" if random.below(2) else "menu-close")]
         elif pick < 95:
-            events.append((turn, "r"))
+            events.append((turn, "z" if pick < 94 else "r"))
         else:
             code = random.below(256)
             events.append((turn, f"key:{code if code != 27 else 28}"))  # 27 is Escape
         turn = max(turn, events[-1][0]) + 1 + random.below(12)
     lines = [f"# generated by tests/platforms/platform_traces.py, seed {seed}"]
     lines += [f"{t} {name}" for t, name in events if t <= last]
-    if seed in ENDINGS:
-        lines.append(f"{last} {ENDINGS[seed]}")
+    lines += [f"{last} {ENDINGS[seed]}"] if seed in ENDINGS else []
     return "\n".join(lines) + "\n"
 
 
@@ -97,81 +65,55 @@ def write_long_scripts(folder):
     """Writes the generated scripts; returns [(name, path, frames)]."""
     os.makedirs(folder, exist_ok=True)
     made = []
-    for seed, frames in LONG_SCRIPTS:
+    for seed in SEEDS:
         path = os.path.join(folder, f"long-{seed}.script")
-        with open(path, "w", newline="\n") as f:
-            f.write(long_script(seed, frames))
-        made.append((f"generated long-{seed}.script", path, frames))
+        pathlib.Path(path).write_text(long_script(seed, LONG_FRAMES), newline="\n")
+        made.append((f"generated long-{seed}.script", path, LONG_FRAMES))
     return made
 
 
 def scenario_scripts(top):
     """Every scenario script with its frames, from the digests' list."""
-    scripts = []
     with open(os.path.join(top, "tests", "scripts", "digests.txt")) as f:
-        for line in f:
-            fields = line.split()
-            if len(fields) == 3 and not line.startswith("#"):
-                scripts.append((fields[0], os.path.join(top, fields[0]), int(fields[1])))
-    return scripts
-
-
-def launcher(target, runner):
-    if target == "linux-x86-64":
-        return [runner]
-    if target == "linux-arm64":
-        return ["qemu-aarch64", runner]
-    if target == "windows":
-        return ["wine", runner]
-    if target == "wasm":
-        # Node 18 and later would fetch the .wasm instead of reading it.
-        flags = ["--no-experimental-fetch"] if node_major() >= 18 else []
-        return ["node"] + flags + [runner]
-    raise SystemExit(f"platform_traces: unknown target {target}")
-
-
-def node_major():
-    version = subprocess.run(["node", "--version"], capture_output=True, text=True, check=True).stdout
-    return int(version.strip().lstrip("v").split(".")[0])
+        rows = [line.split() for line in f if not line.startswith("#")]
+    return [(row[0], os.path.join(top, row[0]), int(row[1])) for row in rows if len(row) == 3]
 
 
 def wine_environment(runner):
     """Wine's own prefix beside the runner, made once; no display needed."""
-    env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree=;mshtml=")
+    prefix = os.path.join(os.path.dirname(os.path.abspath(runner)), "wine-prefix-runner")
+    env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree=;mshtml=", WINEPREFIX=prefix)
     env.pop("DISPLAY", None)
-    env["WINEPREFIX"] = os.path.join(os.path.dirname(os.path.abspath(runner)), "wine-prefix-runner")
-    ready = os.path.join(env["WINEPREFIX"], ".bw-ready")
-    if not os.path.exists(ready):
-        shutil.rmtree(env["WINEPREFIX"], ignore_errors=True)
+    if not os.path.exists(os.path.join(prefix, ".bw-ready")):
+        shutil.rmtree(prefix, ignore_errors=True)
         subprocess.run(["wineboot", "--init"], env=env, capture_output=True, timeout=300, check=True)
         subprocess.run(["wineserver", "-w"], env=env, timeout=120, check=True)
-        open(ready, "w").close()
-    # A server started here, on no pipe of ours: otherwise each run's would
-    # hold the pipes of its output for seconds after the run.
+        open(os.path.join(prefix, ".bw-ready"), "w").close()
+    # A server started here, on no pipe of ours: otherwise each run's would hold the pipes of its output
+    # for seconds after the run.
     subprocess.run(["wineserver", "--persistent=60"], env=env, stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=True)
     return env
 
 
 def first_difference(reference, trace):
-    """Where two traces first differ, in words: the frame and the column with
-    both values, or which one ends first."""
-    ref_lines = reference.split(b"\n")
-    got_lines = trace.split(b"\n")
-    header = next(csv.reader([ref_lines[0].decode("utf-8", "replace")]))
+    """Where two traces first differ: the frame and the column with both values, or which ends first."""
+    want_lines, got_lines = reference.split(b"\n"), trace.split(b"\n")
+
+    def fields(line):
+        return next(csv.reader([line.decode("utf-8", "replace")]), [])
 
     def frames(lines):
         return max(0, len([line for line in lines if line]) - 1)
-
-    for number, (want, got) in enumerate(zip(ref_lines, got_lines)):
+    header = fields(want_lines[0])
+    for number, (want, got) in enumerate(zip(want_lines, got_lines)):
         if want == got:
             continue
-        if (want == b"" and number == len(ref_lines) - 1) or (got == b"" and number == len(got_lines) - 1):
+        if (want == b"" and number == len(want_lines) - 1) or (got == b"" and number == len(got_lines) - 1):
             break  # one of them ends here
         if number == 0:
             return f"the header differs: {got[:80]!r}"
-        want_row = next(csv.reader([want.decode("utf-8", "replace")]), [])
-        got_row = next(csv.reader([got.decode("utf-8", "replace")]), [])
+        want_row, got_row = fields(want), fields(got)
         frame = want_row[0] if want_row else str(number)
         for column, (a, b) in enumerate(zip(want_row, got_row)):
             if a != b:
@@ -180,166 +122,125 @@ def first_difference(reference, trace):
         if len(want_row) != len(got_row):
             return f"frame {frame}: {len(got_row)} columns (Linux x86-64: {len(want_row)})"
         return f"frame {frame}: the line ends differ"
-    return f"the trace has {frames(got_lines)} frames (Linux x86-64: {frames(ref_lines)})"
+    return f"the trace has {frames(got_lines)} frames (Linux x86-64: {frames(want_lines)})"
 
 
-def finished(command, trace, env=None):
-    """Runs one command that writes a trace; returns the problem in one line,
-    or ''."""
-    if os.path.exists(trace):
-        os.remove(trace)
-    # Standard error goes to a file, not a pipe: Wine's helper processes
-    # inherit it and would hold a pipe open long after the run.
+def run(command, env=None):
+    """The exit status (None if it took too long) and the lines on standard error. These go to a file,
+    not a pipe: Wine's helper processes inherit it and would hold a pipe open long after the run."""
     with tempfile.TemporaryFile() as said:
         try:
-            done = subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=said, stderr=said,
-                                  timeout=RUN_TIMEOUT)
+            status = subprocess.run(command, env=env, stdin=subprocess.DEVNULL, stdout=said, stderr=said,
+                                    timeout=RUN_TIMEOUT).returncode
         except subprocess.TimeoutExpired:
-            return f"no exit within {RUN_TIMEOUT} s"
+            status = None
         said.seek(0)
-        lines = said.read().decode("utf-8", "replace").strip().splitlines()
-    if done.returncode != 0:
-        return f"exit status {done.returncode}: {lines[-1] if lines else 'nothing on standard error'}"
-    if not os.path.exists(trace):
-        return "no trace written"
-    return ""
+        return status, said.read().decode("utf-8", "replace").splitlines()
 
 
-def run(command, script, frames, trace, env=None):
-    return finished(command + [script, str(frames), trace], trace, env)
+def traced(command, trace, env=None):
+    """Runs a command that writes TRACE; the problem in one line, or ''."""
+    if os.path.exists(trace):
+        os.remove(trace)
+    status, lines = run(command, env)
+    if status is None:
+        return f"no exit within {RUN_TIMEOUT} s"
+    if status != 0:
+        return f"exit status {status}: {lines[-1] if lines else 'nothing on standard error'}"
+    return "" if os.path.exists(trace) else "no trace written"
 
 
-def run_reference(brightwicket, script, frames, trace):
-    return finished([brightwicket, "--headless", "--no-render", "--frames", str(frames), "--script", script,
-                     "--trace", trace], trace)
-
-
-def refusals(command, work, env, linux):
-    """Bad input: one line on standard error, the status, and no file lost
-    or left behind. Returns the problems."""
+def refusals(command, work, env, full_disk):
+    """Bad input: one line on standard error, the status, and no file lost or left behind."""
     os.makedirs(work, exist_ok=True)
-    good = os.path.join(work, "good.script")
-    with open(good, "w") as f:
-        f.write("1 enter\n30 s\n")
-    bad = os.path.join(work, "bad.script")
-    with open(bad, "w") as f:
-        f.write("1 enter\n2 jump\n")
-    kept = os.path.join(work, "kept.script")
-    with open(kept, "w") as f:
-        f.write("1 enter\n")
-    trace = os.path.join(work, "refused.csv")
+    good, bad, kept, trace = (os.path.join(work, name) for name in ("good.script", "bad.script", "kept.script",
+                                                                    "refused.csv"))
+    for path, text in ((good, "1 enter\n30 s\n"), (bad, "1 enter\n2 jump\n"), (kept, "1 enter\n")):
+        pathlib.Path(path).write_text(text)
     cases = [
         ("no arguments", [], 2, "usage: bw_trace_runner SCRIPT FRAMES TRACE"),
-        ("frames 0", [good, "0", trace], 2, "not '0'"),
-        ("frames -5", [good, "-5", trace], 2, "not '-5'"),
-        ("frames 12x", [good, "12x", trace], 2, "not '12x'"),
-        ("frames of 19 digits", [good, "1000000000000000000", trace], 2, "not '1000000000000000000'"),
+        *((f"frames {frames}", [good, frames, trace], 2, f"not '{frames}'")
+          for frames in ("0", "-5", "12x", "1000000000000000000")),
         ("no script", [os.path.join(work, "missing.script"), "10", trace], 2, "cannot read script"),
         ("a bad script line", [bad, "10", trace], 2, "bad.script:2: unknown event 'jump'"),
         ("a trace in no folder", [good, "10", os.path.join(work, "missing", "t.csv")], 2, "cannot write trace"),
         ("the trace is the script", [kept, "10", os.path.join(work, ".", "kept.script")], 2,
          "is the script itself"),
     ]
-    if linux:
+    if full_disk:
         cases.append(("a full disk", [good, "100", "/dev/full"], 1, "writing the trace to /dev/full failed"))
     problems = []
     for what, arguments, status, words in cases:
-        with tempfile.TemporaryFile() as said:
-            done = subprocess.run(command + arguments, env=env, stdin=subprocess.DEVNULL, stdout=said,
-                                  stderr=said, timeout=RUN_TIMEOUT)
-            said.seek(0)
-            lines = said.read().decode("utf-8", "replace").splitlines()
-        if done.returncode != status:
-            problems.append(f"{what}: exit status {done.returncode}, not {status}")
+        got, lines = run(command + arguments, env)
+        if got != status:
+            problems.append(f"{what}: exit status {got}, not {status}")
         if len(lines) != 1 or not lines[0].startswith("bw_trace_runner: ") or words not in lines[0]:
             problems.append(f"{what}: not one line saying {words!r}: {lines!r}")
         if os.path.exists(trace):
             problems.append(f"{what}: a trace was left behind")
             os.remove(trace)
-    with open(kept) as f:
-        if f.read() != "1 enter\n":
-            problems.append("the trace is the script: the script was overwritten")
+    if pathlib.Path(kept).read_text() != "1 enter\n":
+        problems.append("the trace is the script: the script was overwritten")
     return problems
+
+
+def compare(target, reference, work, scripts, command, env):
+    """Plays each script on the reference and on the target; prints the differences and a count."""
+    identical = frames_run = 0
+    spent = 0.0
+    for index, (name, path, frames) in enumerate(scripts):
+        want_path, got_path = (os.path.join(work, f"{index}-{who}.csv") for who in ("reference", target))
+        problem = traced([reference, "--headless", "--no-render", "--frames", str(frames), "--script", path,
+                          "--trace", want_path], want_path)
+        if problem:
+            print(f"Linux x86-64 reference, {name}: {problem}")
+            continue
+        started = time.monotonic()
+        problem = traced(command + [path, str(frames), got_path], got_path, env)
+        spent += time.monotonic() - started
+        if problem:
+            print(f"{target}, {name}: {problem}")
+            continue
+        want, got = pathlib.Path(want_path).read_bytes(), pathlib.Path(got_path).read_bytes()
+        if want == got:
+            identical += 1
+            frames_run += want.count(b"\n") - 1
+            os.remove(got_path)
+        else:
+            print(f"{target}, {name}: {first_difference(want, got)}")
+    print(f"{target}: {identical}/{len(scripts)} traces identical to Linux x86-64's, "
+          f"{frames_run} frames, {spent:.1f} s of runs")
+    return identical == len(scripts)
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--target")
-    parser.add_argument("--runner")
-    parser.add_argument("--reference")
-    parser.add_argument("--source")
-    parser.add_argument("--work")
+    parser.add_argument("--target", required=True, choices=LAUNCHERS)
+    for option in ("--runner", "--reference", "--source", "--work"):
+        parser.add_argument(option, required=True)
     parser.add_argument("--refusals-only", action="store_true")
     args = parser.parse_args()
-    if not all([args.target, args.runner, args.reference, args.source, args.work]):
-        parser.error("--target, --runner, --reference, --source and --work are needed")
     if not os.path.exists(args.runner):
         print(f"{args.target}: no trace runner at {args.runner}")
         return 1
-
     work = os.path.abspath(args.work)
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    scripts = scenario_scripts(args.source) + write_long_scripts(os.path.join(work, "scripts"))
-    command = launcher(args.target, os.path.abspath(args.runner))
-    env = None
-    if args.target == "windows":
-        try:
-            env = wine_environment(args.runner)
-        except (subprocess.SubprocessError, OSError) as problem:
-            print(f"windows: Wine could not be made ready: {problem}")
-            return 1
-
+    command = LAUNCHERS[args.target] + [os.path.abspath(args.runner)]
+    env = wine_environment(args.runner) if args.target == "windows" else None
     try:
-        problems = [f"{args.target}, bad input, {problem}"
-                    for problem in refusals(command, os.path.join(work, "refusals"), env,
-                                            args.target.startswith("linux") or args.target == "wasm")]
+        problems = refusals(command, os.path.join(work, "refusals"), env, args.target != "windows")
         for problem in problems:
-            print(problem)
+            print(f"{args.target}, bad input, {problem}")
         if args.refusals_only:
             print(f"{args.target}: {len(problems)} problems with bad input")
             return 1 if problems else 0
-        return 1 if compare(args, work, scripts, command, env) != 0 or problems else 0
+        scripts = scenario_scripts(args.source) + write_long_scripts(os.path.join(work, "scripts"))
+        return 0 if compare(args.target, args.reference, work, scripts, command, env) and not problems else 1
     finally:
         if env is not None:
             subprocess.run(["wineserver", "-k"], env=env, stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-
-
-def compare(args, work, scripts, command, env):
-    identical = frames_run = 0
-    problems = []
-    spent = 0.0
-    for index, (name, path, frames) in enumerate(scripts):
-        reference = os.path.join(work, f"{index}-reference.csv")
-        trace = os.path.join(work, f"{index}-{args.target}.csv")
-        problem = run_reference(args.reference, path, frames, reference)
-        if problem:
-            problems.append(f"Linux x86-64 reference, {name}: {problem}")
-            continue
-        started = time.monotonic()
-        problem = run(command, path, frames, trace, env)
-        spent += time.monotonic() - started
-        if problem:
-            problems.append(f"{args.target}, {name}: {problem}")
-            continue
-        with open(reference, "rb") as f:
-            want = f.read()
-        with open(trace, "rb") as f:
-            got = f.read()
-        rows = want.count(b"\n") - 1
-        if want == got:
-            identical += 1
-            frames_run += rows
-            os.remove(trace)
-        else:
-            problems.append(f"{args.target}, {name}: {first_difference(want, got)}")
-
-    for problem in problems:
-        print(problem)
-    print(f"{args.target}: {identical}/{len(scripts)} traces identical to Linux x86-64's, "
-          f"{frames_run} frames, {spent:.1f} s of runs")
-    return 0 if identical == len(scripts) else 1
 
 
 if __name__ == "__main__":

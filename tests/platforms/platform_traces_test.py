@@ -31,8 +31,7 @@ class FirstDifferenceTest(unittest.TestCase):
 
     def test_line_ends_count(self):
         crlf = REFERENCE.replace(b"\n", b"\r\n")
-        self.assertIn("frame", platform_traces.first_difference(REFERENCE, crlf))
-        self.assertNotEqual(platform_traces.first_difference(REFERENCE, crlf), "")
+        self.assertTrue(platform_traces.first_difference(REFERENCE, crlf).startswith("the header differs"))
 
 
 class LongScriptTest(unittest.TestCase):
@@ -41,19 +40,16 @@ class LongScriptTest(unittest.TestCase):
         self.assertNotEqual(platform_traces.long_script(3, 5000), platform_traces.long_script(4, 5000))
 
     def test_every_event_within_the_frames_and_escape_only_at_the_end(self):
-        for seed, _ in platform_traces.LONG_SCRIPTS:
-            lines = [line.split() for line in platform_traces.long_script(seed, 20_000).splitlines()
-                     if not line.startswith("#")]
-            turns = [int(turn) for turn, _ in lines]
-            events = [event for _, event in lines]
+        for seed in platform_traces.SEEDS:
+            lines = [line.split() for line in platform_traces.long_script(seed, 20_000).splitlines()[1:]]
+            turns, events = [int(turn) for turn, _ in lines], [event for _, event in lines]
             self.assertEqual(turns, sorted(turns))
             self.assertLessEqual(turns[-1], 20_000)
-            for event in platform_traces.NAMED + ["menu-ok", "menu-close"]:
-                self.assertIn(event, events)
-            endings = [e for e in events if e in ("escape", "close", "key:27")]
-            self.assertEqual(endings, [platform_traces.ENDINGS[seed]] if seed in platform_traces.ENDINGS else [])
-            if seed in platform_traces.ENDINGS:
-                self.assertEqual(events[-1], platform_traces.ENDINGS[seed])
+            self.assertLessEqual(set(platform_traces.NAMED + ["menu-ok", "menu-close"]), set(events))
+            ending = platform_traces.ENDINGS.get(seed)
+            self.assertEqual([e for e in events if e in ("escape", "close", "key:27")], [ending] if ending else [])
+            if ending:
+                self.assertEqual(events[-1], ending)
 
 
 if __name__ == "__main__":

@@ -1,17 +1,17 @@
 #!/usr/bin/env python3
-"""browser_test.py WEB_FOLDER HEADLESS_BINARY [CHECK...]: the browser game played as a person would, in headless
-Chromium driven over the DevTools protocol on a pipe (Python's standard library only), and its pictures
-compared with the headless runner's (README: The browser test)."""
+"""browser_test.py WEB_FOLDER HEADLESS_BINARY [CHECK...]: the browser game played as a person would in
+headless Chromium, and its pictures compared with the headless runner's (docs/browser.md)."""
 import gzip, http.server, os, pathlib, re, shutil, subprocess, sys, tempfile, threading, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from devtools import (CURSOR, MENU_OPEN, MUSIC, SHIRT, TURNS, Browser, compare, count, expect, player_x,
-                      png_rgb, trace_columns)
+from devtools import (CURSOR, MENU_OPEN, MUSIC, TURNS, Browser, compare, controlled_x, expect, player_x, png_rgb,
+                      shirts)
 import phone_checks
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
 ENDED = "!document.getElementById('ended').hidden"
 WATCH_ENDED = "document.body.dataset.watch == 'ended'"
+NOTICE = "document.getElementById('notice')"
 
 
 def source_text(name):
@@ -21,26 +21,24 @@ def source_text(name):
     return "".join(re.findall(r"\"([^\"]*)\"", literal))
 
 
-def play(browser, site):
-    browser.open(site + "index.html")
+def play(browser, folder):
+    browser.open()
     first_frame = browser.js("Module.firstFrameMs")
     browser.wait("fewer than 10 turns", TURNS + " >= 10")
-    browser.screenshot("title")  # compared with the headless runner's title below
     expect(browser.js(CURSOR) == "none", "the cursor shows over the game")
     print(f"ok: title view without a cursor, first frame {first_frame:.0f} ms")
 
     browser.press("Enter")
-    browser.wait("Enter did not bring the match view", lambda: count(browser.screenshot("match"), SHIRT)[0] > 20)
+    browser.wait("Enter did not bring the match view", lambda: shirts(browser.screenshot("match")) > 20)
     start = player_x(browser.last)
     browser.wait("no music after the first key", MUSIC)
     # P, and R once the pause has settled, go back to the title. Then Enter, the arrows and P go in one burst:
     # the arrows act before any defender can reach the ball (which would put the player back), and the pause
     # holds the picture however slow the screenshots are.
     browser.press("p")
-    browser.wait("the pause did not settle", f"{TURNS} > {browser.js(TURNS) + 35}")
+    browser.wait_turns(36, "the pause did not settle")
     browser.press("r")
-    browser.wait("P and R did not go back to the title",
-                 lambda: count(browser.screenshot("title-again"), SHIRT)[0] == 0)
+    browser.wait("P and R did not go back to the title", lambda: shirts(browser.screenshot("title-again")) == 0)
     browser.press("Enter", *["ArrowLeft"] * 15, "p")
     browser.wait("the left arrow did not move the controlled player",
                  lambda: player_x(browser.screenshot("moved")) < start - 10)
@@ -63,7 +61,7 @@ def play(browser, site):
     print("ok: M shows the MENU dialog with both texts and the cursor; Enter leaves it, OK closes it")
 
     # Escape never waits behind keys: 400 presses of the up arrow fill the queue, then Escape.
-    turns, work = browser.js(TURNS), browser.js("Module._web_work_ms()")
+    turns, work_ms = browser.js(TURNS), browser.js("Module._web_work_ms()")
     posted = browser.js("(() => { const key = (key, code) => document.dispatchEvent("
                         "new KeyboardEvent('keydown', {key: key, code: code, bubbles: true}));"
                         "for (let i = 0; i < 400; ++i) key('ArrowUp', 'ArrowUp');"
@@ -75,24 +73,24 @@ def play(browser, site):
     expect(browser.js(TURNS) == ended and not browser.js(MUSIC), "the game or its music goes on after Escape")
     browser.screenshot("ended")
     browser.click("#ended button")
-    browser.wait("Play again did not start the game again", "typeof Module == 'object' && "
-                 "Module.firstFrameMs !== undefined && " + ENDED.replace("!", "", 1), 15)
-    print(f"ok: Escape behind 400 up arrows ends the game on turn {ended - posted:.0f} after, and the music, with "
-          f"a Play again button that starts it again; frame work {work / turns:.2f} ms a turn over {turns} turns")
+    browser.wait("Play again did not start the game again",
+                 "typeof Module == 'object' && Module.firstFrameMs !== undefined && " + ENDED[1:], 15)
+    print(f"ok: Escape behind 400 up arrows ends the game {ended - posted:.0f} turns after, and the music; Play "
+          f"again starts it again; frame work {work_ms / turns:.2f} ms a turn over {turns} turns")
 
 
-def compare_pictures(browser, site, headless, work):
+def pictures(browser, folder):
     for name, frames, script in (("title", 10, None), ("kickoff", 3, "kickoff.script"), ("shot", 122, "shot.script")):
-        args = [headless, "--headless", "--frames", str(frames), "--size", "1280x720",
-                "--screenshot", f"{frames}:{work}/{name}-headless.png"]
+        args = [browser.headless, "--headless", "--frames", str(frames), "--size", "1280x720",
+                "--screenshot", f"{frames}:{folder}/{name}-headless.png"]
         if script:
-            shutil.copy(os.path.join(ROOT, "docs", "screenshots", script), work)
-            args += ["--script", os.path.join(work, script)]
+            shutil.copy(os.path.join(ROOT, "docs", "screenshots", script), folder)
+            args += ["--script", os.path.join(folder, script)]
         subprocess.run(args, check=True, timeout=60)
-        browser.open(site + f"index.html?frames={frames}" + (f"&watch={script}" if script else ""))
+        browser.open(f"index.html?frames={frames}" + (f"&watch={script}" if script else ""))
         browser.wait(f"{name}: the page did not stop at turn {frames}", f"{TURNS} == {frames}")
         time.sleep(0.2)
-        headless_picture = png_rgb(pathlib.Path(work, name + "-headless.png").read_bytes())
+        headless_picture = png_rgb(pathlib.Path(folder, name + "-headless.png").read_bytes())
         differ, rounding, unexplained = compare(browser.screenshot(name + "-web"), headless_picture)
         print(f"ok: {name} at 1280x720: {differ} pixels differ from the headless runner's, {rounding} of them "
               f"by one colour level, {differ - rounding - unexplained} at edges, {unexplained} elsewhere")
@@ -100,17 +98,16 @@ def compare_pictures(browser, site, headless, work):
                f"the {name} picture is not the headless runner's")
 
 
-def gamepad(browser, site):
+def gamepad(browser, folder):
     browser.call("Page.addScriptToEvaluateOnNewDocument", {"source": (
         "window.pad = {id: 'test', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0],"
         " buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};"
         "navigator.getGamepads = () => [window.pad];")})
-    browser.open(site + "index.html")
+    browser.open()
     browser.js("pad.buttons[9].pressed = true")  # Start
     time.sleep(0.2)
     browser.js("pad.buttons[9].pressed = false")
-    browser.wait("Start on a gamepad did not start the match",
-                 lambda: count(browser.screenshot("pad"), SHIRT)[0] > 20)
+    browser.wait("Start on a gamepad did not start the match", lambda: shirts(browser.screenshot("pad")) > 20)
     start = player_x(browser.screenshot("pad"))
     browser.js("pad.axes[0] = -1")  # the left stick held left: one press (3 pixels), then repeats
     browser.wait("the left stick held did not move the player on",
@@ -126,64 +123,60 @@ def gamepad(browser, site):
     browser.js("pad.axes[0] = -1")
     browser.wait("the stick held did not spend an attempt", lambda: browser.row()["attempts"] >= 1, 30)
     browser.js("pad.axes[0] = 0")
-    browser.wait("the game stopped", f"{TURNS} >= {browser.js(TURNS) + 5}")  # the players back at kick-off
+    browser.wait_turns(5)  # the players back at kick-off
     before = browser.row()
     browser.js("pad.buttons[4].pressed = true")
     browser.wait("the left shoulder did not open the MENU dialog", MENU_OPEN)
     browser.js("pad.buttons[4].pressed = false; pad.buttons[9].pressed = true")
     browser.wait("Start did not press OK", "!" + MENU_OPEN)
-    browser.wait("the game stopped", f"{TURNS} >= {browser.js(TURNS) + 25}")  # held well past the first repeat
+    browser.wait_turns(25)  # held well past the first repeat
     browser.js("pad.buttons[9].pressed = false")
     after = browser.row()
-    expect(after["attempts"] == before["attempts"] and phone_checks.controlled_x(after) == phone_checks.controlled_x(before),
+    expect(after["attempts"] == before["attempts"] and controlled_x(after) == controlled_x(before),
            "Start held on OK restarted the match")
-    print("ok: a gamepad's Start starts the match, its left stick held moves the player on, M and OK work the MENU;"
-          " Start held on OK does not restart the match")
+    print("ok: gamepad: Start starts, the stick moves the player, M and OK work the MENU, Start held on OK restarts nothing")
 
 
-def no_webgl(browser, site):
+def no_webgl(browser, folder):
     browser.call("Page.addScriptToEvaluateOnNewDocument",
                  {"source": "HTMLCanvasElement.prototype.getContext = () => null;"})
-    browser.call("Page.navigate", {"url": site + "index.html"})
-    browser.wait("no line saying that WebGL is missing",
-                 "((document.getElementById('notice') || {}).textContent || '').includes('WebGL')")
+    browser.open(drawn=False)
+    browser.wait("no line saying that WebGL is missing", f"(({NOTICE} || {{}}).textContent || '').includes('WebGL')")
     print("ok: without WebGL the page says so in one line")
 
 
-def watching(browser, site, folder, headless):
+def watching(browser, folder):
     """Recordings read as the desktop reads them, and a watch that keeps its picture."""
-    big = "1 enter\n" + "".join(f"{turn} up\n" for turn in range(2, 300_001))
-    pathlib.Path(folder, "big.script").write_text(big)
+    pathlib.Path(folder, "big.script").write_text("1 enter\n" + "".join(f"{turn} up\n" for turn in range(2, 300_001)))
     pathlib.Path(folder, "zero.script").write_bytes(b"1 enter\n2 left\n\0\n3 bogus-event\n")
     pathlib.Path(folder, "last.script").write_text("1 enter\n20 left\n40 escape\n")
     for bad in ("zero.script", "brightwicket.wasm"):
-        desktop = subprocess.run([headless, "--headless", "--no-render", "--frames", "5", "--script", bad], cwd=folder,
-                                 capture_output=True, timeout=60).stderr.decode("utf-8", "replace").strip()
-        expect(desktop.startswith("brightwicket: " + bad + ":1") or desktop.startswith("brightwicket: " + bad + ":3"),
-               f"the headless runner says {desktop!r} of {bad}")
-        browser.call("Page.navigate", {"url": site + "index.html?watch=" + bad})
-        browser.wait(f"no line on the page about {bad}", "!(document.getElementById('notice') || {hidden: true}).hidden")
-        line = browser.js("document.getElementById('notice').textContent")
-        expect(line == "cannot watch " + desktop.removeprefix("brightwicket: "), f"of {bad} the page says {line!r}, "
-               f"the desktop {desktop!r}")
+        desktop = subprocess.run([browser.headless, "--headless", "--no-render", "--frames", "5", "--script", bad],
+                                 cwd=folder, capture_output=True, timeout=60).stderr.decode("utf-8", "replace").strip()
+        expect(re.match(f"brightwicket: {re.escape(bad)}:[13]", desktop), f"the headless runner says {desktop!r} of {bad}")
+        browser.open("index.html?watch=" + bad, drawn=False)
+        browser.wait(f"no line on the page about {bad}", f"!({NOTICE} || {{hidden: true}}).hidden")
+        line = browser.js(NOTICE + ".textContent")
+        expect(line == "cannot watch " + desktop.removeprefix("brightwicket: "),
+               f"of {bad} the page says {line!r}, the desktop {desktop!r}")
     print(f"ok: a recording with a zero byte and a .wasm file are refused with the desktop's line: {line[:60]}...")
 
-    browser.open(site + "index.html?watch=big.script")
+    browser.open("index.html?watch=big.script")
     browser.wait("the recording of 300,000 events does not play", f"{TURNS} >= 30", 20)
-    expect(browser.js("document.getElementById('notice').hidden"), "the recording of 300,000 events was refused")
+    expect(browser.js(NOTICE + ".hidden"), "the recording of 300,000 events was refused")
     browser.press("Escape")
     browser.wait("Escape did not stop the watch", WATCH_ENDED)
     stopped = browser.js(TURNS)
     time.sleep(0.3)
     expect(browser.js(TURNS) == stopped, "the watch goes on after Escape")
-    expect(count(browser.screenshot("watch-stopped"), SHIRT)[0] > 20, "a stopped watch lost its picture")
+    expect(shirts(browser.screenshot("watch-stopped")) > 20, "a stopped watch lost its picture")
     print(f"ok: a recording of 300,000 events plays, and Escape stops the watch at turn {stopped:.0f} with its picture")
 
-    browser.open(site + "index.html?watch=last.script")
+    browser.open("index.html?watch=last.script")
     browser.wait("the watch did not reach the recording's Escape", WATCH_ENDED, 20)
-    expect(browser.js(TURNS) == 40 and not browser.js(ENDED), "the recording's Escape ended the watch elsewhere "
-           "than on turn 40, or showed the game's end")
-    expect(count(browser.screenshot("watch-end"), SHIRT)[0] > 20, "the recording's Escape took the last picture away")
+    expect(browser.js(TURNS) == 40 and not browser.js(ENDED),
+           "the recording's Escape ended the watch elsewhere than on turn 40, or showed the game's end")
+    expect(shirts(browser.screenshot("watch-end")) > 20, "the recording's Escape took the last picture away")
     print("ok: a watch that reaches the recording's Escape keeps its last picture")
 
 
@@ -202,42 +195,32 @@ class Site(http.server.SimpleHTTPRequestHandler):
         outputfile.write(data)
 
 
+# In this order: offline plays from first_visit's cache, update changes the site, and no_webgl keeps WebGL
+# from every page after it.
+CHECKS = {check.__name__: check for check in (phone_checks.first_visit, play, pictures, phone_checks.phone,
+                                                phone_checks.portrait, phone_checks.hidden, watching, gamepad,
+                                                phone_checks.offline, phone_checks.update, no_webgl)}
+
+
 def main():
-    folder = os.path.abspath(sys.argv[1])
-    headless = os.path.abspath(sys.argv[2])
-    shots = os.path.join(folder, "..", "web-test")
+    shots = os.path.join(os.path.abspath(sys.argv[1]), "..", "web-test")
     os.makedirs(shots, exist_ok=True)
-    work = tempfile.mkdtemp(prefix="bw-web.")
-    site_folder = shutil.copytree(folder, os.path.join(work, "site"))
-    handler = lambda *a: Site(*a, directory=site_folder)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    temporary = tempfile.mkdtemp(prefix="bw-web.")
+    folder = shutil.copytree(sys.argv[1], os.path.join(temporary, "site"))  # the site, changed by some checks
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Site(*a, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    site = f"http://127.0.0.1:{server.server_address[1]}/"
     started = time.time()
-    trace_columns(headless)
-    browser = Browser(work, shots)
+    browser = Browser(temporary, shots, f"http://127.0.0.1:{server.server_address[1]}/", os.path.abspath(sys.argv[2]))
+    browser.served = Site.served  # what first_visit weighs
     try:
-        checks = {
-            "first_visit": lambda: phone_checks.first_visit(browser, site, Site.served, site_folder),
-            "play": lambda: play(browser, site),
-            "pictures": lambda: compare_pictures(browser, site, headless, site_folder),
-            "phone": lambda: phone_checks.phone(browser, site),
-            "portrait": lambda: phone_checks.portrait(browser, site),
-            "hidden": lambda: phone_checks.hidden(browser, site),
-            "watching": lambda: watching(browser, site, site_folder, headless),
-            "gamepad": lambda: gamepad(browser, site),
-            "offline": lambda: phone_checks.offline(browser, site),  # after first_visit, on its cache
-            "update": lambda: phone_checks.update(browser, site, site_folder),  # changes the site
-            "no_webgl": lambda: no_webgl(browser, site),  # last: the page keeps its WebGL away
-        }
-        for name in sys.argv[3:] or checks:
+        for name in sys.argv[3:] or CHECKS:
             browser.metrics(1280, 720)
-            checks[name]()
+            CHECKS[name](browser, folder)
     finally:
         browser.process.kill()
         browser.process.wait()
         server.shutdown()
-        shutil.rmtree(work, ignore_errors=True)
+        shutil.rmtree(temporary, ignore_errors=True)
     print(f"browser test: ok in {time.time() - started:.1f} s")
 
 

@@ -5,25 +5,26 @@ import base64, csv, json, os, pathlib, re, select, subprocess, sys, time
 # The shirts' lit side (the defenders' boots share it) and shaded side.
 SHIRT, SHADED_SHIRT = (205, 23, 17), (169, 18, 9)
 LIMIT = 10  # seconds for any one step: screenshots get slow on a busy machine
-KEY_CODES = {"Enter": 13, "Escape": 27, "ArrowLeft": 37, "ArrowUp": 38}  # the letters' codes are their capitals'
+KEY_CODES = {"Enter": 13, "Escape": 27, "ArrowLeft": 37}  # the letters' codes are their capitals'
 MENU_OPEN = "document.getElementById('menu').open"
 CURSOR = "getComputedStyle(document.getElementById('canvas')).cursor"
 MUSIC = "Module.page.musicPlaying()"
+MUSIC_LOADED = "typeof music == 'object' && music !== null"
 TURNS = "Module._web_turns()"
-TRACE_COLUMNS = []  # the trace's header, from the headless runner (trace_columns)
-
-
-def trace_columns(headless):
-    """The trace header's names, as the headless runner writes them."""
-    header = subprocess.run([headless, "--headless", "--no-render", "--frames", "1", "--trace", "-"],
-                            capture_output=True, text=True, check=True, timeout=60).stdout.splitlines()[0]
-    TRACE_COLUMNS[:] = header.split(",")
 
 
 def expect(holds, what):
     if not holds:
         print("FAIL: " + what)
         sys.exit(1)
+
+
+def visible(selector):
+    return f"document.querySelector({json.dumps(selector)}).checkVisibility()"
+
+
+def controlled_x(row):
+    return row["player1.x"] if row["controlledPlayer"] == 1 else row["player2.x"]
 
 
 def png_rgb(data):
@@ -35,11 +36,15 @@ def png_rgb(data):
     return width, height, [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
 
 
-def count(picture, colour, top=0, bottom=None):
-    """Pixels of exactly `colour` in rows top..bottom, and the mean x of them."""
+def count(picture, colour, top=0):
+    """Pixels of exactly `colour` in the rows from `top` down, and their mean x."""
     anywhere = re.compile(b"(?=" + re.escape(bytes(colour)) + b")")  # overlapping matches too
-    xs = [m.start() // 3 for row in picture[2][top:bottom] for m in anywhere.finditer(row) if m.start() % 3 == 0]
+    xs = [m.start() // 3 for row in picture[2][top:] for m in anywhere.finditer(row) if m.start() % 3 == 0]
     return len(xs), sum(xs) / len(xs) if xs else 0.0
+
+
+def shirts(picture):
+    return count(picture, SHIRT)[0]
 
 
 def player_x(picture):
@@ -72,9 +77,14 @@ def compare(web, headless):
 
 
 class Browser:
-    """Headless Chromium with one page, spoken to over --remote-debugging-pipe."""
+    """Headless Chromium with one page, spoken to over --remote-debugging-pipe; the site it plays and the
+    headless runner the game is held to."""
 
-    def __init__(self, profile, shots):
+    def __init__(self, profile, shots, site, headless):
+        self.site, self.headless = site, headless
+        trace = subprocess.run([headless, "--headless", "--no-render", "--frames", "1", "--trace", "-"],
+                               capture_output=True, text=True, check=True, timeout=60).stdout
+        self.columns = trace.split("\n")[0].split(",")
         ours, theirs = os.pipe(), os.pipe()  # (we read, they write), (they read, we write)
         def pipes_at_3_and_4():
             read, write = os.dup(theirs[0]), os.dup(ours[1])
@@ -100,16 +110,13 @@ class Browser:
         self.target = target
         self.session = self.call("Target.attachToTarget", {"targetId": target, "flatten": True}, page=False)["sessionId"]
         self.call("Page.enable")
-        self.call("Emulation.setDeviceMetricsOverride",
-                  {"width": 1280, "height": 720, "deviceScaleFactor": 1, "mobile": False})
+        self.metrics(1280, 720)
 
     def minimise(self, minimised):
-        """Minimises the page's window or brings it back: the page is hidden meanwhile, as a page in a
-        background tab is."""
+        """Minimises the page's window or brings it back: its page is hidden meanwhile, as in a background tab."""
         window = self.call("Browser.getWindowForTarget", {"targetId": self.target}, page=False)["windowId"]
-        self.call("Browser.setWindowBounds", {"windowId": window,
-                                              "bounds": {"windowState": "minimized" if minimised else "normal"}},
-                  page=False)
+        state = "minimized" if minimised else "normal"
+        self.call("Browser.setWindowBounds", {"windowId": window, "bounds": {"windowState": state}}, page=False)
 
     def call(self, method, params=None, page=True):
         """A DevTools command, to the page once attached unless `page` is false; its result."""
@@ -133,7 +140,8 @@ class Browser:
                 return answer["result"]
 
     def js(self, expression):
-        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True})
+        """The value of a JavaScript expression; of a promise, what it comes to."""
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True, "awaitPromise": True})
         expect("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
         return result["result"].get("value")
 
@@ -147,9 +155,14 @@ class Browser:
                 expect(False, f"{what() if callable(what) else what} (waited {limit} s)")
             time.sleep(0.05)
 
-    def open(self, url):
-        self.call("Page.navigate", {"url": url})
-        self.wait("no frame drawn on " + url, "typeof Module == 'object' && Module.firstFrameMs !== undefined", 15)
+    def wait_turns(self, turns, what="the game stopped"):
+        self.wait(what, f"{TURNS} >= {self.js(TURNS) + turns}")
+
+    def open(self, page="index.html", drawn=True):
+        """Goes to a page of the site and, if `drawn`, waits for its first frame."""
+        self.call("Page.navigate", {"url": self.site + page})
+        if drawn:
+            self.wait("no frame drawn on " + page, "typeof Module == 'object' && Module.firstFrameMs !== undefined", 15)
 
     def screenshot(self, name):
         """The page as a picture, kept as `last` and saved as NAME.png."""
@@ -186,20 +199,18 @@ class Browser:
         self.touch("touchStart", {0: self.centre(selector)})
         self.touch("touchEnd", {})
 
+    def click(self, selector):
+        x, y = self.centre(selector)
+        for kind in ("mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+
     def row(self):
         """The trace row of the last turn, by column name (numbers as floats, the banner as text)."""
         values = next(csv.reader([self.js("Module.UTF8ToString(Module._web_trace_row())")]))
-        return {name: (value if name == "bannerText" else float(value)) for name, value in zip(TRACE_COLUMNS, values)}
+        return {name: (value if name == "bannerText" else float(value)) for name, value in zip(self.columns, values)}
 
     def press(self, *keys):
         for key in keys:
             code, vk = (key, KEY_CODES[key]) if key in KEY_CODES else ("Key" + key.upper(), ord(key.upper()))
             for kind in ("rawKeyDown", "keyUp"):
-                event = {"type": kind, "key": key, "code": code, "windowsVirtualKeyCode": vk}
-                self.call("Input.dispatchKeyEvent", event)
-
-    def click(self, selector):
-        x, y = self.js(f"(r => [r.x + r.width / 2, r.y + r.height / 2])("
-                       f"document.querySelector({json.dumps(selector)}).getBoundingClientRect())")
-        for kind in ("mousePressed", "mouseReleased"):
-            self.call("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+                self.call("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code, "windowsVirtualKeyCode": vk})
