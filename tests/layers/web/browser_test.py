@@ -4,8 +4,8 @@ headless Chromium, and its pictures compared with the headless runner's (docs/br
 import gzip, http.server, os, pathlib, re, shutil, subprocess, sys, tempfile, threading, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from devtools import (CURSOR, MENU_OPEN, MUSIC, TURNS, Browser, compare, controlled_x, expect, player_x, png_rgb,
-                      shirts)
+from devtools import (CURSOR, MENU_OPEN, MUSIC, SHOWN, TURNS, Browser, compare, controlled_x, expect, player_x,
+                      png_rgb, shirts)
 import phone_checks
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
@@ -53,7 +53,7 @@ def play(browser, folder):
     expect(browser.js(CURSOR) != "none", "no cursor while the MENU dialog is open")
     browser.screenshot("menu")
     browser.press("Enter")  # goes to the dialog and does nothing there
-    time.sleep(0.3)
+    browser.wait_turns(5)
     expect(browser.js(MENU_OPEN), "Enter closed the MENU dialog")
     browser.click("#menu .ok")
     browser.wait("OK did not close the MENU dialog", "!" + MENU_OPEN)
@@ -89,7 +89,7 @@ def pictures(browser, folder):
         subprocess.run(args, check=True, timeout=60)
         browser.open(f"index.html?frames={frames}" + (f"&watch={script}" if script else ""))
         browser.wait(f"{name}: the page did not stop at turn {frames}", f"{TURNS} == {frames}")
-        time.sleep(0.2)
+        browser.js(SHOWN)
         headless_picture = png_rgb(pathlib.Path(folder, name + "-headless.png").read_bytes())
         differ, rounding, unexplained = compare(browser.screenshot(name + "-web"), headless_picture)
         print(f"ok: {name} at 1280x720: {differ} pixels differ from the headless runner's, {rounding} of them "
@@ -104,8 +104,8 @@ def gamepad(browser, folder):
         " buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};"
         "navigator.getGamepads = () => [window.pad];")})
     browser.open()
-    browser.js("pad.buttons[9].pressed = true")  # Start
-    time.sleep(0.2)
+    browser.js("pad.buttons[9].pressed = true")  # Start, held while the game reads the pad
+    browser.wait_turns(2)
     browser.js("pad.buttons[9].pressed = false")
     browser.wait("Start on a gamepad did not start the match", lambda: shirts(browser.screenshot("pad")) > 20)
     start = player_x(browser.screenshot("pad"))

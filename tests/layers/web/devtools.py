@@ -11,6 +11,8 @@ CURSOR = "getComputedStyle(document.getElementById('canvas')).cursor"
 MUSIC = "Module.page.musicPlaying()"
 MUSIC_LOADED = "typeof music == 'object' && music !== null"
 TURNS = "Module._web_turns()"
+# Comes to nothing once the page has shown two more frames: what was drawn is on the screen.
+SHOWN = "new Promise(done => requestAnimationFrame(() => requestAnimationFrame(() => done())))"
 
 
 def expect(holds, what):
