@@ -89,7 +89,7 @@ int play(GameState& state, HINSTANCE instance, int showCommand, const DesktopOpt
         traceFile->flush();
     while (state.running == 1) {
         if (platform.holdsPlayback()) {
-            platform.waitForControls();
+            platform.waitForControls(state);
         } else if (mainLoopTurn(state, platform) && !finished) {
             // One row a frame, so the trace can be watched while the game runs.
             writeTraceRow(traceFile.get(), ++frames, state);

@@ -28,6 +28,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         windowsPlatform->sizeChanged();
         return 0;
+    case WM_PAINT:
+        windowsPlatform->exposed();
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_ENDSESSION:
         if (wParam != 0)
             windowsPlatform->sessionEnding();

@@ -12,6 +12,7 @@
 #include "layers/win32/resource_ids.h"
 #include "layers/common/message_address.h"
 #include "app/input.h"
+#include "app/run_frame.h"
 #include "render/frame.h"
 
 namespace {
@@ -241,10 +242,25 @@ bool Win32Platform::holdsPlayback() const
     return recording.overBefore(turn + 1) || recording.endsGameIn(turn + 1, menuShown());
 }
 
-void Win32Platform::waitForControls()
+void Win32Platform::waitForControls(GameState& state)
 {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     pumpMessages();
+    if (!redrawWanted || mainWindow == nullptr || closeQueued)
+        return;
+    redrawWanted = false;
+    RECT client{};
+    GetClientRect(mainWindow, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    resizeView(client.right, client.bottom);
+    viewResized = false;
+    // Held before its first frame (a recording that starts with Escape), the
+    // picture is drawn once and the view made ready again for that frame.
+    const bool beforeFirstFrame = state.glSetupStep == glSetupStep::contextReady;
+    redrawFrame(state, *this);
+    if (beforeFirstFrame)
+        prepareView(client.right, client.bottom);
 }
 
 void Win32Platform::record(const Message& message)
@@ -288,6 +304,7 @@ void Win32Platform::handleOneMessage(GameState& state)
             resizeView(client.right, client.bottom);
         viewResized = false;
     }
+    redrawWanted = false;  // this turn's frame draws
 
     Message message;
     if (watching) {

@@ -41,8 +41,10 @@ public:
     // While this is true the next turn must not run: the playback is paused,
     // or the recording is over (its next message would end the game).
     bool holdsPlayback() const;
-    // Waits a little for the keyboard while no turn runs.
-    void waitForControls();
+    // Waits a little for the keyboard while no turn runs, and draws the held
+    // frame again from the unchanged game when the window was resized or
+    // uncovered meanwhile.
+    void waitForControls(GameState& state);
 
     // The main window, once made; null before and after.
     HWND window() const;
@@ -51,7 +53,8 @@ public:
     void keyChanged(int code, bool down, bool repeated);
     void requestClose();
     void menuCommand(MessageKind kind);
-    void sizeChanged() { viewResized = true; }
+    void sizeChanged() { viewResized = redrawWanted = true; }
+    void exposed() { redrawWanted = true; }
     void sessionEnding();
 
     void keepDisplayAwake(bool awake) override;
@@ -89,6 +92,7 @@ private:
     bool closeQueued = false;
     XInputPads pads;
     bool viewResized = false;
+    bool redrawWanted = false;  // resized or uncovered since the last frame
     int refocusTurns = 0;  // turns left to make sure the keyboard came back
     bool musicPlaying = false;
 

@@ -33,7 +33,11 @@ column linux-watch.csv ballInFlight | grep -q 1 || fail "the Linux recording tak
 start_windows --windowed --watch linux.script --trace watched.csv
 xdotool keydown Right
 wait_until 60 trace_rows watched.csv 109 || fail "the watching stopped short"
-xdotool keyup Right key Escape
+xdotool keyup Right
+# The held frame is drawn again, from the same game, when the window changes size.
+probe resize 960 600 || fail "the window was not resized: $(cat "$work/probe.txt")"
+client_shows 10 held-resized sky banner grass shirts
+xdotool key Escape
 await_end 20 "after Escape ended the watching"
 cmp watched.csv linux-watch.csv || fail "the watched trace differs from Linux's"
 echo "wine replay: a Linux match watched on Windows has the Linux trace"
