@@ -53,6 +53,13 @@ void turn()
         std::printf("brightwicket: the watch was stopped at turn %lld\n", static_cast<long long>(turns));
         return;
     }
+    if (platform.watchOver()) {
+        emscripten_cancel_main_loop();
+        platform.freeze();
+        pageWatchEnded();
+        std::printf("brightwicket: the recording ends after turn %lld\n", static_cast<long long>(turns));
+        return;
+    }
     const double start = emscripten_get_now();
     mainLoopTurn(state, platform);
     ++turns;
@@ -134,7 +141,7 @@ EMSCRIPTEN_KEEPALIVE int web_watch(const char* bytes, int size, const char* name
         pageProblem(("cannot watch " + script.error).c_str());
         return 0;
     }
-    platform.watch(std::move(script.events));
+    platform.watch(std::move(script.events), script.endTurn);
     return 1;
 }
 

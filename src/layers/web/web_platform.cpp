@@ -67,10 +67,10 @@ bool isGameKey(int code)
 
 }  // namespace
 
-void WebPlatform::watch(std::vector<ScriptEvent> events)
+void WebPlatform::watch(std::vector<ScriptEvent> events, std::int64_t endTurn)
 {
     script = std::move(events);
-    player = ScriptPlayer(script);
+    player = ScriptPlayer(script, endTurn);
     watched = true;
 }
 

@@ -20,9 +20,10 @@
 class WebPlatform : public Platform {
 public:
     // Plays a recording instead of the keyboard: each event is posted just
-    // before the message step of its turn, as in a headless run. Call before
-    // the game starts.
-    void watch(std::vector<ScriptEvent> events);
+    // before the message step of its turn, as in a headless run, and none
+    // past `endTurn` (the recording's end line; 0: none). Call before the
+    // game starts.
+    void watch(std::vector<ScriptEvent> events, std::int64_t endTurn);
     bool watching() const { return watched; }
 
     // A key-down from the document (`repeated`: made by the keyboard while
@@ -42,6 +43,9 @@ public:
     bool hidden() const { return pageHidden; }
     // Escape pressed during a watch: the watch stops at the picture it shows.
     bool watchStopped() const { return stopRequested; }
+    // The watched recording's end line comes before the next turn: it ends
+    // there, however its session ended.
+    bool watchOver() const { return watched && player.overBefore(turn + 1); }
     // The pause the frame asked for in the turn just run, in milliseconds;
     // the main loop waits that long before the next turn.
     std::int64_t takePause();

@@ -150,6 +150,7 @@ def watching(browser, folder):
     pathlib.Path(folder, "big.script").write_text("1 enter\n" + "".join(f"{turn} up\n" for turn in range(2, 300_001)))
     pathlib.Path(folder, "zero.script").write_bytes(b"1 enter\n2 left\n\0\n3 bogus-event\n")
     pathlib.Path(folder, "last.script").write_text("1 enter\n20 left\n40 escape\n")
+    pathlib.Path(folder, "cut.script").write_text("1 enter\n20 left\n# ended in turn 30: replay with --frames 30\n")
     for bad in ("zero.script", "brightwicket.wasm"):
         desktop = subprocess.run([browser.headless, "--headless", "--no-render", "--frames", "5", "--script", bad],
                                  cwd=folder, capture_output=True, timeout=60).stderr.decode("utf-8", "replace").strip()
@@ -178,6 +179,12 @@ def watching(browser, folder):
            "the recording's Escape ended the watch elsewhere than on turn 40, or showed the game's end")
     expect(shirts(browser.screenshot("watch-end")) > 20, "the recording's Escape took the last picture away")
     print("ok: a watch that reaches the recording's Escape keeps its last picture")
+
+    browser.open("index.html?watch=cut.script")
+    browser.wait("the watch did not stop at the recording's end line", WATCH_ENDED, 20)
+    expect(browser.js(TURNS) == 30, f"a recording that ends in turn 30 was watched to turn {browser.js(TURNS):.0f}")
+    expect(shirts(browser.screenshot("watch-cut")) > 20, "the end line took the last picture away")
+    print("ok: a recording cut short without Escape is watched to its end line, and its picture stays")
 
 
 class Site(http.server.SimpleHTTPRequestHandler):
