@@ -11,6 +11,9 @@ CURSOR = "getComputedStyle(document.getElementById('canvas')).cursor"
 MUSIC = "Module.page.musicPlaying()"
 MUSIC_LOADED = "typeof music == 'object' && music !== null"
 TURNS = "Module._web_turns()"
+# What DevTools answers when the page went on to another document while it asked.
+GONE = ("Inspected target navigated or closed", "Cannot find context with specified id",
+        "Execution context was destroyed")
 # Comes to nothing once the page has shown two more frames: what was drawn is on the screen.
 SHOWN = "new Promise(done => requestAnimationFrame(() => requestAnimationFrame(() => done())))"
 
@@ -120,8 +123,9 @@ class Browser:
         state = "minimized" if minimised else "normal"
         self.call("Browser.setWindowBounds", {"windowId": window, "bounds": {"windowState": state}}, page=False)
 
-    def call(self, method, params=None, page=True):
-        """A DevTools command, to the page once attached unless `page` is false; its result."""
+    def call(self, method, params=None, page=True, navigating=False):
+        """A DevTools command, to the page once attached unless `page` is false; its result. With `navigating`,
+        None when the page went on to another document meanwhile (a reload, say)."""
         self.next_id += 1
         message = {"id": self.next_id, "method": method, "params": params or {}}
         if self.session and page:
@@ -138,19 +142,26 @@ class Browser:
             text, self.buffer = self.buffer.split(b"\0", 1)
             answer = json.loads(text)
             if answer.get("id") == self.next_id:
+                if navigating and any(gone in answer.get("error", {}).get("message", "") for gone in GONE):
+                    return None
                 expect("error" not in answer, f"{method}: {answer.get('error')}")
                 return answer["result"]
 
-    def js(self, expression):
-        """The value of a JavaScript expression; of a promise, what it comes to."""
-        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True, "awaitPromise": True})
+    def js(self, expression, navigating=False):
+        """The value of a JavaScript expression; of a promise, what it comes to. With `navigating`, None if the
+        page moved on to another document before it answered."""
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True, "awaitPromise": True},
+                           navigating=navigating)
+        if result is None:
+            return None
         expect("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
         return result["result"].get("value")
 
     def wait(self, what, test, limit=LIMIT):
         """Polls `test`, a function or a JavaScript condition, until it holds; `what`, the failure, may be a
         function that tells more of it."""
-        holds = test if callable(test) else lambda: self.js(test)
+        # The condition may be asked while the page reloads: then it does not hold yet.
+        holds = test if callable(test) else lambda: self.js(test, navigating=True)
         deadline = time.time() + limit
         while not holds():
             if time.time() > deadline:
