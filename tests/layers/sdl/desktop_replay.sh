@@ -31,6 +31,10 @@ await_window '^MENU$' 10 >/dev/null || fail "M showed no MENU window"
 # Space works the dialog's OK button, which has the focus: a menu-ok.
 play key Return Escape space
 wait_until 10 focus_is "$main" || fail "Space did not close the dialog"
+# The game learns of the focus when it next reads its events, and then takes
+# the modifiers held at that moment: two frames on, it has read them.
+frames=$(($(wc -l <desktop.csv) - 1))
+wait_until 10 trace_rows desktop.csv $((frames + 2)) || fail "the game stopped after the dialog"
 play key shift+s alt+a Down
 play key --delay 20 Left Left Left Left
 kill -TERM "$game_pid"
