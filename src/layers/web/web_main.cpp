@@ -46,18 +46,15 @@ void turn()
         emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 100);
         return;
     }
-    if (platform.watchStopped()) {
+    // Escape stopped the watch, or the recording's end line came: the
+    // picture stays as it is.
+    if (platform.watchStopped() || platform.watchOver()) {
         emscripten_cancel_main_loop();
         platform.freeze();
         pageWatchEnded();
-        std::printf("brightwicket: the watch was stopped at turn %lld\n", static_cast<long long>(turns));
-        return;
-    }
-    if (platform.watchOver()) {
-        emscripten_cancel_main_loop();
-        platform.freeze();
-        pageWatchEnded();
-        std::printf("brightwicket: the recording ends after turn %lld\n", static_cast<long long>(turns));
+        std::printf(platform.watchStopped() ? "brightwicket: the watch was stopped at turn %lld\n"
+                                            : "brightwicket: the recording ends after turn %lld\n",
+                    static_cast<long long>(turns));
         return;
     }
     const double start = emscripten_get_now();
